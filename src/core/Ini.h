@@ -45,9 +45,11 @@ private:
     Seccion& buscaOCrea(const QString& seccion);
     QString m_ruta;
     QList<Seccion> m_secciones;
+    bool m_ilegible = false;
 };
 
 // Path of the program's settings file: program folder + program name + ".INI".
+// The file is UTF-8 (a legacy 8-bit file still reads, as Latin-1).
 QString rutaIniPrograma();
 
 // One open, one read or write, one close each (no cache).

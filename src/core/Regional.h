@@ -1,7 +1,8 @@
 #pragma once
-// Regional forms of dates, times and numbers. Spanish when the system locale is
-// C/POSIX. QLocale("es_ES") of Qt 6.4 groups and parses wrongly, so numbers go
-// through our own code.
+// Regional forms of dates, times and numbers: the Spanish forms, whatever the
+// system locale says (it is "C" on most servers and desktops set up in English).
+// QLocale("es_ES") of Qt 6.4 groups and parses wrongly, so numbers go through
+// our own code.
 #include <QDate>
 #include <QTime>
 #include <QDateTime>
@@ -9,7 +10,8 @@
 #include <optional>
 
 namespace regional {
-// Sets the application's locale (Spanish unless the system names another one).
+// Sets the application's default QLocale to Spanish (names of days and months
+// in Qt's own widgets).
 void inicializar();
 QChar separadorDecimal();   // ','
 QChar separadorMiles();     // '.'

@@ -10,7 +10,8 @@
 #include <functional>
 
 // A temporary program folder: PROVENDA_HOME points at it while the object lives,
-// so tests never touch real settings. ruta() ends in '/'.
+// so tests never touch real settings. ruta() ends in '/'. XDG_CONFIG_HOME points
+// at ruta() + "xdg/" too (automatic-start entries). Both are put back on exit.
 class CarpetaPrograma {
 public:
     CarpetaPrograma();
@@ -21,6 +22,8 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_anterior;
     bool m_habia = false;
+    QByteArray m_anteriorXdg;
+    bool m_habiaXdg = false;
 };
 
 struct MensajeGrabado {
@@ -29,9 +32,10 @@ struct MensajeGrabado {
     QString titulo;
 };
 
-// Replaces the message sink while it lives. Each box is recorded and answered
-// with the next scripted answer, or with the default (first) button when the
-// script is empty (true for Yes/OK).
+// Replaces the message sink while it lives. Each box is recorded; a question
+// (msSi, msOK) is answered with the next scripted answer, or with the default
+// (first) button when the script is empty (true for Yes/OK). Error, info and
+// warning boxes do not use up scripted answers.
 class GrabadorMensajes : public SumideroMensajes {
 public:
     GrabadorMensajes();
