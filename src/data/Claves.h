@@ -10,8 +10,8 @@ namespace claves {
 // text (no password). Throws Excepcion when the hashing fails (out of memory).
 QString hash(const QString& clave);
 // True when the typed password matches the stored value. A user without a
-// password (null or empty) matches only an empty text; a stored value that is
-// not a hash never matches.
+// password (null or empty) is accepted whatever is typed, as the login does;
+// a stored value that is not a hash never matches.
 bool verifica(const QVariant& almacenada, const QString& tecleada);
 // The user has a password: the stored value is neither null nor empty.
 bool tieneClave(const QVariant& almacenada);
