@@ -1,7 +1,12 @@
 #include "ui/Permisos.h"
 
 #include "core/EstadoAplicacion.h"
+#include "core/Ini.h"
 #include "core/Mensajes.h"
+#include "data/UnidadDatos.h"
+
+#include <QApplication>
+#include <QFileInfo>
 
 #include <QPointer>
 #include <QWidget>
@@ -55,7 +60,47 @@ QWidget* ventanaPrincipal() { return g_ventanaPrincipal.data(); }
 
 bool AbrirEmpresa(int codigo)
 {
-    // Filled in once the data module exists.
-    Q_UNUSED(codigo);
-    return false;
+    if (QApplication::overrideCursor())
+        QApplication::changeOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+
+    TDatos* datos = Datos();
+    if (!datos)
+        return false; // no master data: nothing can be opened
+    const QString maestra = carpetaBase();
+    const QString carpeta = carpetaEmpresa(codigo);
+
+    motor::Table* t = datos->TEmpresa;
+    if (datos->carpetaEmpresas() != maestra)
+        datos->apuntarEmpresas(maestra);
+    else
+        t->close(); // keeps the companies list query where it is
+    t->open();
+    if (!t->locate(QStringLiteral("Codigo"), codigo))
+        return false;
+
+    EstadoAplicacion& e = Estado();
+    e.MonedaEmpresa = t->fieldByName(QStringLiteral("Moneda"))->asString();
+    e.CambioEmpresa = t->fieldByName(QStringLiteral("Cambio"))->asFloat();
+    e.CodigoEmpresa = t->fieldByName(QStringLiteral("Codigo"))->asInteger();
+    e.NombreEmpresa = t->fieldByName(QStringLiteral("Nombre"))->asString();
+    e.FechaInicioEjercicio = t->fieldByName(QStringLiteral("FechaAlta"))->asDate();
+    e.FechaFinEjercicio = t->fieldByName(QStringLiteral("FechaBaja"))->asDate();
+
+    esEntINI(ini::Empresa, ini::Codigo, codigo);
+
+    if (!QFileInfo(carpeta).isDir()) {
+        msError(QStringLiteral("Debe crear los ficheros de la empresa antes de abrirla."),
+                QStringLiteral("Abrir empresa..."));
+        e.CodigoEmpresa = app::SinEmpresa;
+        e.NombreEmpresa.clear();
+        return false;
+    }
+
+    datos->apuntarEmpresa(carpeta);
+
+    if (QWidget* v = ventanaPrincipal())
+        v->setWindowTitle(QString::number(codigo) + QStringLiteral(" - ") + e.NombreEmpresa);
+    return true;
 }
