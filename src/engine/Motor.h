@@ -22,6 +22,10 @@ namespace motor {
 
 enum class FieldType { String, Integer, AutoInc, Float, Currency, Date, Boolean, Memo, Graphic };
 
+// Engine code of an open refused because another seat holds the table
+// (exclusively, or at all when this open asks for exclusive use).
+inline constexpr int TablaEnUso = 10243;
+
 struct FieldDef {
     QString name;
     FieldType type = FieldType::String;
@@ -75,6 +79,21 @@ public:
     bool tryLock(const QString& tableFile, const QString& key);
     void unlock(const QString& tableFile, const QString& key);
 
+    // The session used by datasets that name a folder and no session: the one
+    // set here, else the first session created that is still alive.
+    static Session* defaultSession();
+    static void setDefaultSession(Session* session);
+
+    // Internal: the database this session keeps for a folder named directly
+    // (Table::setFolder, Query::setFolder). Owned by the session.
+    Database* folderDatabase(const QString& folder);
+    // Internal: open-tables registry of the lock area (exclusive opens).
+    // Throws EDBEngineError(TablaEnUso) when another live seat conflicts.
+    void registerOpen(const QString& tableFile, bool exclusive);
+    void unregisterOpen(const QString& tableFile, bool exclusive);
+    // True when a live seat other than this one has the table file open.
+    bool openElsewhere(const QString& tableFile) const;
+
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
@@ -109,6 +128,13 @@ public:
 
     // Internal: the connection (sqlite3*) for datasets of this database.
     void* handle() const;
+    // Internal: quoted "schema"."table" of a table file of the folder, attached
+    // on demand when it appeared after open(). Throws EDBEngineError when missing.
+    QString qualifiedTable(const QString& fileName);
+    QString schemaName(const QString& fileName);          // attached schema of a table file
+    QString tableFilePath(const QString& fileName) const; // canonical path, "" when missing
+    void registerDataset(Dataset* ds);
+    void unregisterDataset(Dataset* ds);
 
 signals:
     void closing();
@@ -176,6 +202,8 @@ public:
     virtual bool locate(const QString& field, const QVariant& value, int options = 0) = 0;
     // Re-reads the rows, keeping the current record when it still exists.
     virtual void refresh() = 0;
+    // Bytes held by the rows in memory (benchmarks, diagnostics).
+    virtual qint64 memoryBytes() const { return 0; }
 
 signals:
     void stateChanged();
@@ -201,7 +229,11 @@ public:
     ~Table() override;
 
     void setDatabase(Database* db);        // the working database
-    void setFolder(const QString& folder); // a folder named directly (master tables)
+    // A folder named directly (master tables): the table uses the folder's
+    // database kept by its session (setSession, else Session::defaultSession();
+    // with no session at all, a private database without seats or locks).
+    void setFolder(const QString& folder);
+    void setSession(Session* session);
     Database* database() const;
     void setTableName(const QString& fileName); // "Comercial.DB"
     QString tableName() const;
@@ -224,6 +256,9 @@ public:
     void pack();            // rewrites the table file without free pages (exclusive)
     void reindex();         // rebuilds its indexes (exclusive)
     QList<FieldDef> fieldDefs() const;
+    QString keyField() const;
+    // Internal: quoted "schema"."table" for SQL of lookups.
+    QString qualifiedName() const;
 
     // Error hooks (the data module's handlers). Called with the engine error
     // before it propagates; when the hook returns true the error was reported
@@ -240,6 +275,7 @@ public:
     QVariant valueAt(int row, int fieldIndex) const override;
     bool locate(const QString& field, const QVariant& value, int options = 0) override;
     void refresh() override;
+    qint64 memoryBytes() const override;
 
 signals:
     void afterPost();
@@ -258,7 +294,8 @@ public:
     ~Query() override;
 
     void setDatabase(Database* db);
-    void setFolder(const QString& folder);
+    void setFolder(const QString& folder);  // as Table::setFolder
+    void setSession(Session* session);
     Database* database() const;
 
     QStringList sql() const;
@@ -279,6 +316,10 @@ public:
     QVariant valueAt(int row, int fieldIndex) const override;
     bool locate(const QString& field, const QVariant& value, int options = 0) override;
     void refresh() override;   // re-runs the statement
+    // Runs a statement that returns no rows (update, delete, ...), committed
+    // before returning; the number of rows changed.
+    int execSql();
+    qint64 memoryBytes() const override;
 
 private:
     struct Impl;
