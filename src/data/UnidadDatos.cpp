@@ -14,6 +14,10 @@ TDatos* g_datos = nullptr;
 
 QString conBarra(QString carpeta)
 {
+#ifndef Q_OS_WIN
+    // RutaServidor is stored with backslashes for the other seats' sake.
+    carpeta.replace(QLatin1Char('\\'), QLatin1Char('/'));
+#endif
     if (!carpeta.isEmpty() && !carpeta.endsWith(QLatin1Char('/')) && !carpeta.endsWith(QLatin1Char('\\')))
         carpeta += QLatin1Char('/');
     return carpeta;
@@ -143,26 +147,31 @@ motor::Query* TDatos::nuevaConsulta(const QString& nombre)
     return q;
 }
 
-motor::Table* TDatos::tabla(const QString& nombre) const
+namespace {
+// Position of a schema table; tablas() and consultas() follow the schema's order.
+int posicion(const QString& nombre)
 {
     const esquema::Tabla* def = esquema::buscaTabla(nombre);
     if (!def)
-        return nullptr;
-    for (motor::Table* t : tablas())
-        if (t && t->objectName() == def->objeto)
-            return t;
-    return nullptr;
+        return -1;
+    const QList<esquema::Tabla>& todas = esquema::tablas();
+    for (int i = 0; i < todas.size(); ++i)
+        if (&todas[i] == def)
+            return i;
+    return -1;
+}
+} // namespace
+
+motor::Table* TDatos::tabla(const QString& nombre) const
+{
+    const int i = posicion(nombre);
+    return i < 0 ? nullptr : tablas().value(i);
 }
 
 motor::Query* TDatos::consulta(const QString& nombre) const
 {
-    const esquema::Tabla* def = esquema::buscaTabla(nombre);
-    if (!def)
-        return nullptr;
-    for (motor::Query* q : consultas())
-        if (q && q->objectName() == def->consulta)
-            return q;
-    return nullptr;
+    const int i = posicion(nombre);
+    return i < 0 ? nullptr : consultas().value(i);
 }
 
 QList<motor::Table*> TDatos::tablas() const
