@@ -135,9 +135,10 @@ const char* const Extras[] = {"Incentivo campaña de verano", "Premio al mejor v
                               "Incentivo campaña de Navidad", "Bonificación por captación de clientes",
                               "Ayuda para vehículo", "Compensación por formación"};
 const char* const Bancos[] = {"0049", "0182", "2100", "0075", "2077", "2090", "0081", "3058"};
-const char* const LetrasCif[] = {"B", "B", "B", "A", "G"};
-const char* const Sociedades[] = {"Instalaciones %1, S.L.", "Hostal %1", "Talleres %1, S.L.",
-                                  "Comunidad de Propietarios %1", "Construcciones %1, S.A."};
+// Kinds of companies among the clients, with the letter of their CIF.
+struct Sociedad { const char* nombre; char letra; };
+const Sociedad Sociedades[] = {{"Instalaciones %1, S.L.", 'B'}, {"Hostal %1, S.L.", 'B'}, {"Talleres %1, S.L.", 'B'},
+                               {"Comunidad de Propietarios %1", 'H'}, {"Construcciones %1, S.A.", 'A'}};
 
 struct Aparato { const char* nombre; int venta, compra, comision; bool plus; };
 const Aparato Catalogo[] = {
@@ -183,7 +184,7 @@ QString nif(Azar& a)
 }
 
 // CIF of a company: letter, province and number, control digit.
-QString cif(Azar& a)
+QString cif(Azar& a, char letra)
 {
     const QString num = QStringLiteral("46") + a.digitos(5);
     int pares = 0, impares = 0;
@@ -193,7 +194,7 @@ QString cif(Azar& a)
         else pares += d;
     }
     const int control = (10 - (pares + impares) % 10) % 10;
-    return QString::fromLatin1(a.de(LetrasCif)) + num + QString::number(control);
+    return QLatin1Char(letra) + num + QString::number(control);
 }
 
 // Bank account (CCC) with its two control digits.
@@ -386,10 +387,11 @@ void genera(motor::Database& db, Azar& a, int escala, const DatosEmpresa& emp, c
             const Lugar& l = lugar();
             const bool sociedad = a.probabilidad(12);
             const Persona p = persona(a);
-            const QString nombre = sociedad ? QString::fromUtf8(a.de(Sociedades)).arg(p.apellido) : p.nombre;
+            const Sociedad& so = a.de(Sociedades);
+            const QString nombre = sociedad ? QString::fromUtf8(so.nombre).arg(p.apellido) : p.nombre;
             const Cuenta cc = cuenta(a);
             const bool conCorreo = a.probabilidad(35);
-            c.fila({codigo4(i), sociedad ? cif(a) : nif(a), nombre, telefonoFijo(a, l),
+            c.fila({codigo4(i), sociedad ? cif(a, so.letra) : nif(a), nombre, telefonoFijo(a, l),
                     a.probabilidad(50) ? QVariant(movil(a)) : nulo(), direccion(a), QString::fromUtf8(l.poblacion),
                     QString::fromUtf8(l.provincia), double(l.cp + a.entero(0, 20)),
                     conCorreo ? QVariant(sinAcentos(p.nombreDePila) + QLatin1Char('.') + sinAcentos(p.apellido)
@@ -570,7 +572,7 @@ ResultadoDemo demo(const QString& carpetaMaestra, int escala)
     Azar azar(20040307ull * 1000003ull + quint64(r.codigo));
     DatosEmpresa emp;
     emp.nombre = QString::fromUtf8(NombresEmpresa[(r.codigo - 1) % int(std::size(NombresEmpresa))]);
-    emp.cif = cif(azar);
+    emp.cif = cif(azar, emp.nombre.endsWith(QLatin1String("S.A.")) ? 'A' : 'B');
     emp.domicilio = QStringLiteral("Polígono Industrial Fuente del Jarro, C/ Ciudad de Sevilla, %1").arg(azar.entero(2, 60));
     emp.poblacion = QStringLiteral("Paterna");
     emp.provincia = QStringLiteral("Valencia");

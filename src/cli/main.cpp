@@ -48,9 +48,11 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+    if (args.isEmpty())
+        return uso(QStringLiteral("Falta la orden."));
+    if (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         salida() << QString::fromUtf8(Uso);
-        return args.isEmpty() ? 2 : 0;
+        return 0;
     }
     const QString orden = args.takeFirst();
     if (args.isEmpty() || args.first().startsWith(QLatin1String("--")))
