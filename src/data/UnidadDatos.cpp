@@ -124,10 +124,10 @@ motor::Table* TDatos::nuevaTabla(const QString& nombre)
 {
     const esquema::Tabla& def = esquema::tabla(nombre);
     auto* t = new motor::Table(this);
-    t->setObjectName(def.objeto);
     if (def.carpeta == esquema::Carpeta::Empresa)
         t->setDatabase(DB);
     t->setTableName(def.fichero);
+    t->setObjectName(def.objeto); // after setTableName, which names it by its file
     t->onEditError = [t](const EDBEngineError& e) { return DBEditError(t, e); };
     t->onPostError = [t](const EDBEngineError& e) { return DBPostError(t, e); };
     // The engine commits every post and delete; the flush stays for the record.

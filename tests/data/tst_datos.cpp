@@ -104,6 +104,8 @@ void TestDatos::creacion()
     QCOMPARE(d->TC->database(), d->DB);
     QCOMPARE(d->carpetaUsuarios(), m_prog->ruta());
     QCOMPARE(d->tabla("TCComercialGasto"), d->TComercialGasto);
+    QCOMPARE(d->TComercialGasto->objectName(), QStringLiteral("TComercialGasto"));
+    QCOMPARE(d->TCVenta->objectName(), QStringLiteral("TCVenta"));
     QCOMPARE(d->consulta("Empresa"), d->TCEmpresa);
     QCOMPARE(d->tablas().size(), 11);
 
