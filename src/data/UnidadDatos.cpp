@@ -103,6 +103,7 @@ TDatos::TDatos(QObject* parent)
 
     TC = new motor::Query(this);
     TC->setObjectName(QStringLiteral("TC"));
+    TC->setSession(Session1); // for the windows that point it at the master folder
     TC->setDatabase(DB);
 
     apuntarUsuarios(carpetaBase());
@@ -126,6 +127,8 @@ motor::Table* TDatos::nuevaTabla(const QString& nombre)
     auto* t = new motor::Table(this);
     if (def.carpeta == esquema::Carpeta::Empresa)
         t->setDatabase(DB);
+    else
+        t->setSession(Session1); // master folder: this seat's locks
     t->setTableName(def.fichero);
     t->setObjectName(def.objeto); // after setTableName, which names it by its file
     t->onEditError = [t](const EDBEngineError& e) { return DBEditError(t, e); };
@@ -143,6 +146,8 @@ motor::Query* TDatos::nuevaConsulta(const QString& nombre)
     q->setObjectName(def.consulta);
     if (def.carpeta == esquema::Carpeta::Empresa)
         q->setDatabase(DB);
+    else
+        q->setSession(Session1);
     q->setSql(def.sqlConsulta);
     return q;
 }
@@ -234,6 +239,7 @@ int TDatos::contar(const QString& nombreTabla, const QString& nombreCampo, const
     if (!c || c->esBusqueda())
         throw EDatabaseError(QStringLiteral("Campo desconocido: %1.%2").arg(t.nombre, nombreCampo));
     motor::Query q;
+    q.setSession(Session1);
     if (t.carpeta == esquema::Carpeta::Empresa)
         q.setDatabase(DB);
     else

@@ -27,6 +27,7 @@ private slots:
     void busquedasYConsultas();
     void mensajes_data();
     void mensajes();
+    void registroEnUso_data();
     void registroEnUso();
     void registroEliminado();
     void claveDuplicadaConservaLoTecleado();
@@ -221,22 +222,44 @@ void TestDatos::mensajes()
     QCOMPARE(g.resumen(), QStringList{mensaje(TipoMensaje::Error, titulo, texto)});
 }
 
+void TestDatos::registroEnUso_data()
+{
+    QTest::addColumn<QString>("tabla");
+    QTest::newRow("tabla de empresa") << "Comercial";
+    QTest::newRow("tabla maestra") << "Usuario";
+}
+
+// The other seat holds the record: refused with 10241, the record stays in browse.
 void TestDatos::registroEnUso()
 {
+    QFETCH(QString, tabla);
     TDatos* d = Datos();
-    anadeComercial(d->TComercial, "0001", "Ana");
+    motor::Table* t = d->tabla(tabla);
     motor::Table otro;
-    otro.setDatabase(m_db2.get());
-    otro.setTableName("Comercial.DB");
+    if (tabla == "Comercial") {
+        anadeComercial(t, "0001", "Ana");
+        otro.setDatabase(m_db2.get());
+    } else {
+        t->open();
+        t->insert();
+        t->fieldByName("Codigo")->setValue("ADM");
+        t->post();
+        otro.setSession(m_s2.get());
+        otro.setFolder(m_prog->ruta());
+    }
+    otro.setTableName(esquema::tabla(tabla).fichero);
     otro.open();
     otro.edit();
 
     GrabadorMensajes g;
-    d->TComercial->refresh();
-    QVERIFY_THROWS_EXCEPTION(EAbort, d->TComercial->edit());
+    t->refresh();
+    QVERIFY_THROWS_EXCEPTION(EAbort, t->edit());
     QCOMPARE(g.resumen(), QStringList{mensaje(TipoMensaje::Error, "Registro en uso...", EnUso)});
-    QCOMPARE(d->TComercial->state(), Dataset::State::Browse);
+    QCOMPARE(t->state(), Dataset::State::Browse);
     otro.cancel();
+    t->edit();
+    QCOMPARE(t->state(), Dataset::State::Edit);
+    t->cancel();
 }
 
 void TestDatos::registroEliminado()
