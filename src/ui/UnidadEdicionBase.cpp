@@ -257,7 +257,6 @@ void TFormEdicion::BSeleccionarClick()
 
 void TFormEdicion::volverACaja(QWidget* caja)
 {
-    m_falloReciente = true;
     const bool antes = m_comprobando;
     m_comprobando = true;
     caja->setFocus(Qt::OtherFocusReason);
@@ -342,9 +341,11 @@ bool TFormEdicion::comprobarAlSalir(QWidget* caja, Qt::FocusReason razon)
 {
     if (m_comprobando || m_cerrada || !isVisible())
         return true;
-    // Focus taken by another window (a message box, a popup) is no leaving.
-    if (razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason
-        || razon == Qt::MenuBarFocusReason)
+    // Only the user leaves a box (Tab, Enter, a click, an accelerator); focus
+    // taken by another window (a message box, a popup) or moved by the
+    // program is no leaving.
+    if (razon != Qt::TabFocusReason && razon != Qt::BacktabFocusReason
+        && razon != Qt::MouseFocusReason && razon != Qt::ShortcutFocusReason)
         return true;
     QWidget* destino = QApplication::focusWidget();
     if (destino && destino->window() != this)
@@ -359,8 +360,6 @@ bool TFormEdicion::comprobarAlSalir(QWidget* caja, Qt::FocusReason razon)
         c->confirmar();
     m_comprobando = true;
     bool ok = true;
-    const bool antes = m_falloReciente;
-    m_falloReciente = false;
     try {
         ok = it.value()();
     } catch (const std::exception& e) {
@@ -368,13 +367,12 @@ bool TFormEdicion::comprobarAlSalir(QWidget* caja, Qt::FocusReason razon)
         informarExcepcion(e);
     }
     m_comprobando = false;
-    if (!ok) {
-        if (QApplication::focusWidget() != caja)
-            volverACaja(caja);
-        m_falloReciente = true;
-    } else {
-        m_falloReciente = antes;
-    }
+    if (!ok && QApplication::focusWidget() != caja)
+        volverACaja(caja);
+    // A click that failed the check of the box it left must not go on to
+    // press the button it landed on (the focus change runs before the
+    // button sees the press).
+    m_falloReciente = !ok && razon == Qt::MouseFocusReason;
     return ok;
 }
 
@@ -387,11 +385,11 @@ bool TFormEdicion::eventFilter(QObject* o, QEvent* e)
         return QDialog::eventFilter(o, e);
 
     switch (e->type()) {
-    case QEvent::MouseButtonPress:
-        m_falloReciente = false;
-        break;
     case QEvent::FocusOut:
-        comprobarAlSalir(w, static_cast<QFocusEvent*>(e)->reason());
+        // A failed check has already put the focus back into the box: the
+        // box must not go on to act as if it had lost it (deselecting).
+        if (!comprobarAlSalir(w, static_cast<QFocusEvent*>(e)->reason()))
+            return true;
         break;
     case QEvent::KeyPress: {
         auto* k = static_cast<QKeyEvent*>(e);

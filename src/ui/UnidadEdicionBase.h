@@ -119,6 +119,6 @@ private:
     bool m_mostrada = false;
     bool m_cerrada = false;
     bool m_comprobando = false;
-    bool m_falloReciente = false;   // a check failed since the last press
+    bool m_falloReciente = false;   // the last click failed a box's check
     bool m_filtro = false;
 };

@@ -318,9 +318,12 @@ void TFormLista::ordenar(const QString& campo, const QString& segundo)
     QString codigo;
     bool guardado = false;
     if (q->isOpen()) {
+        // The record the user is on, found again after the re-read by its
+        // code (a re-read may keep the row number rather than the record).
+        const QString antes = codigoActual();
         q->refresh();
         if (q->recordCount() > 0) {
-            codigo = codigoActual();
+            codigo = (!antes.isEmpty() && irACodigo(q, antes)) ? antes : codigoActual();
             guardado = true;
         }
     }
