@@ -87,6 +87,13 @@ TFormLista::TFormLista(DescripcionLista descripcion, QWidget* parent)
     m_tabla->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tabla->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The design widths are pixels for an 8-point Arial-like face: so is the
+    // grid's (Liberation Sans has Arial's metrics).
+    QFont letra = m_tabla->font();
+    letra.setFamilies({QStringLiteral("Liberation Sans"), letra.family()});
+    letra.setPointSizeF(8);
+    m_tabla->setFont(letra);
+    m_tabla->horizontalHeader()->setFont(letra);
     m_tabla->setShowGrid(true);
     m_tabla->setWordWrap(false);
     m_tabla->setTabKeyNavigation(false);
