@@ -1,2 +1,8 @@
-#include <QApplication>
-int main(int argc, char** argv) { QApplication a(argc, argv); return 0; }
+#include "app/Arranque.h"
+#include "app/CErrores.h"
+
+int main(int argc, char** argv)
+{
+    TAplicacion aplicacion(argc, argv);
+    return arranque::ejecutar(aplicacion);
+}
