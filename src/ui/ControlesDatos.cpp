@@ -118,6 +118,21 @@ bool ControlDatos::escribir(const QVariant& valor)
     return true;
 }
 
+bool localizarCodigo(motor::Dataset* ds, const QString& codigo)
+{
+    if (!ds || !ds->isOpen() || ds->recordCount() == 0)
+        return false;
+    motor::Field* f = ds->findField(QStringLiteral("Codigo"));
+    if (!f)
+        return false;
+    if (f->type() == motor::FieldType::Integer || f->type() == motor::FieldType::AutoInc) {
+        bool ok = false;
+        const int n = codigo.trimmed().toInt(&ok);
+        return ok && ds->locate(QStringLiteral("Codigo"), n);
+    }
+    return ds->locate(QStringLiteral("Codigo"), codigo);
+}
+
 // ---------------------------------------------------------------- masks
 
 QString mascaraQt(const QString& mascaraEsquema)

@@ -180,6 +180,10 @@ private:
 // for dates). Not bound yet: call enlazar().
 ControlDatos* crearControl(const esquema::Campo& campo, QWidget* parent);
 
+// Moves a dataset to the record whose Codigo is the text given (a number for
+// integer codes); false, with the cursor unchanged, when none has it.
+bool localizarCodigo(motor::Dataset* ds, const QString& codigo);
+
 // The Qt input mask for a schema edit mask ("!99/99/00;1;_" -> "99/99/00;_"
 // with Qt's digit letters).
 QString mascaraQt(const QString& mascaraEsquema);

@@ -2,9 +2,11 @@
 
 #include "core/Errores.h"
 #include "core/EstadoAplicacion.h"
+#include "core/Ini.h"
 #include "core/Mensajes.h"
 #include "core/Utilidades.h"
 #include "data/UnidadDatos.h"
+#include "ui/GrupoMoneda.h"
 #include "ui/ManejoErrores.h"
 
 #include <QAbstractButton>
@@ -121,6 +123,10 @@ void TFormEdicion::hideEvent(QHideEvent* e)
 void TFormEdicion::FormShow()
 {
     m_modo = Estado().Modo;
+    if (!m_grupos.isEmpty()
+        && leBoolINI(ini::Aplicacion, ini::IntroducirImportesEuros, ini::DefIntroducirImportesEuros))
+        for (GrupoMoneda* g : m_grupos)
+            g->cambiar();
     motor::Table* t = tabla();
     if (!t)
         return;
@@ -147,7 +153,7 @@ void TFormEdicion::FormShow()
         setWindowTitle(m_d.tituloZoom);
         if (!t->isOpen())
             t->open();
-        if (!t->locate(QStringLiteral("Codigo"), Estado().CodigoActual)) {
+        if (!localizarCodigo(t, Estado().CodigoActual)) {
             // Showing another record under "Visualizar" would mislead.
             msError(QStringLiteral("El registro actual ha sido ELIMINADO por otro usuario. "
                                    "Pulse refrescar para actualizar los cambios."),
@@ -211,6 +217,13 @@ void TFormEdicion::BAceptarClick()
         return;
     motor::Table* t = tabla();
     if (t && editable()) {
+        for (GrupoMoneda* g : m_grupos) {
+            if (!g->derivar(Estado().CambioEmpresa)) {
+                // A company record written by other means: no division by it.
+                msError(QStringLiteral("El cambio de la empresa debe ser mayor que cero."), TituloError);
+                return;
+            }
+        }
         try {
             t->post();
         } catch (const std::exception& e) {

@@ -17,6 +17,7 @@
 #include <QString>
 #include <functional>
 
+class GrupoMoneda;
 class QAbstractButton;
 class QPushButton;
 
@@ -82,6 +83,11 @@ public:
     // its message (the base then selects the text and puts the focus back).
     void ponerComprobacion(QWidget* caja, std::function<bool()> fn);
 
+    // A pesetas/euros group: toggled once on showing when "Introducir
+    // Importes Euros" is on, and derived (in the order added) before posting.
+    void ponerGrupoMoneda(GrupoMoneda* grupo) { m_grupos << grupo; }
+    const QList<GrupoMoneda*>& gruposMoneda() const { return m_grupos; }
+
     // Every data-aware box of the window.
     QList<ControlDatos*> controles() const;
 
@@ -116,6 +122,7 @@ private:
     DescripcionEdicion m_d;
     QString m_modo;
     QHash<QWidget*, std::function<bool()>> m_comprobaciones;
+    QList<GrupoMoneda*> m_grupos;
     bool m_mostrada = false;
     bool m_cerrada = false;
     bool m_comprobando = false;

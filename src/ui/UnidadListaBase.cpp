@@ -6,6 +6,7 @@
 #include "core/Mensajes.h"
 #include "data/Esquema.h"
 #include "data/UnidadDatos.h"
+#include "ui/ControlesDatos.h"
 #include "ui/ManejoErrores.h"
 #include "ui/Permisos.h"
 
@@ -62,6 +63,7 @@ TFormLista::TFormLista(DescripcionLista descripcion, QWidget* parent)
     }
     setWindowTitle(m_d.titulo);
     resize(m_d.tamano);
+    setProperty("ayuda", m_d.ayuda);   // help topic, for the main window's help
 
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
@@ -286,17 +288,7 @@ bool TFormLista::codigoNulo() const
 
 bool TFormLista::irACodigo(motor::Dataset* ds, const QString& codigo)
 {
-    if (!ds || !ds->isOpen() || ds->recordCount() == 0)
-        return false;
-    motor::Field* f = ds->findField(QStringLiteral("Codigo"));
-    if (!f)
-        return false;
-    if (f->type() == motor::FieldType::Integer || f->type() == motor::FieldType::AutoInc) {
-        bool ok = false;
-        const int n = codigo.trimmed().toInt(&ok);
-        return ok && ds->locate(QStringLiteral("Codigo"), n);
-    }
-    return ds->locate(QStringLiteral("Codigo"), codigo);
+    return localizarCodigo(ds, codigo);
 }
 
 QString TFormLista::campoColumnaValido(const QString& campo) const

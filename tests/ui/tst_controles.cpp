@@ -3,6 +3,7 @@
 #include "core/Mensajes.h"
 #include "data/UnidadDatos.h"
 #include "ui/ControlesDatos.h"
+#include "ui/GrupoMoneda.h"
 #include "ui/ModeloRejilla.h"
 
 #include <QAbstractItemModelTester>
@@ -205,6 +206,50 @@ private slots:
         QTest::keyClick(memo, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), boton);
         QCOMPARE(t->fieldByName(QStringLiteral("Observacion"))->asString(), QStringLiteral("uno"));
+        t->cancel();
+    }
+
+    void grupoMoneda()
+    {
+        motor::Table* t = Datos()->TPlus;
+        t->open();
+        t->insert();
+        QWidget ventana;
+        auto* caja = new TDBEdit(&ventana);
+        caja->enlazar(t, QStringLiteral("Importe"));
+        auto* boton = new QPushButton(QStringLiteral("&P/E"), &ventana);
+        boton->move(0, 60);
+        QLabel *l, *ip, *ie;
+        GrupoMoneda::crearIndicadores(&ventana, 0, 30, l, ip, ie);
+        GrupoMoneda g(l, ip, ie, boton, &ventana);
+        g.anadirCaja(caja, QStringLiteral("Importe"), QStringLiteral("ImporteE"));
+        ventana.show();
+        QApplication::setActiveWindow(&ventana);
+        QVERIFY(QTest::qWaitForWindowActive(&ventana));
+        QCOMPARE(l->text(), QStringLiteral("Pesetas"));
+        QVERIFY(!g.enEuros());
+        caja->setFocus();
+        QTest::keyClicks(caja, QStringLiteral("1000"));
+        QTest::keyClick(boton, Qt::Key_Space);   // BCambio
+        QVERIFY(g.enEuros());
+        QCOMPARE(l->text(), QStringLiteral("Euros"));
+        QVERIFY(ie->isVisibleTo(&ventana) && !ip->isVisibleTo(&ventana));
+        QCOMPARE(caja->nombreCampo(), QStringLiteral("ImporteE"));
+        QCOMPARE(caja->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), caja);
+        // "+" toggles back and is not typed.
+        QTest::keyClicks(caja, QStringLiteral("+"));
+        QVERIFY(!g.enEuros());
+        QCOMPARE(caja->text(), QStringLiteral("1000"));
+        QVERIFY(g.derivar(200));
+        QCOMPARE(t->fieldByName(QStringLiteral("ImporteE"))->asFloat(), 5.0);
+        // Typed in euros: the pesetas come from the euros, unrounded.
+        g.cambiar();
+        caja->selectAll();
+        QTest::keyClicks(caja, QStringLiteral("2.5"));
+        QVERIFY(g.derivar(166.386));
+        QCOMPARE(t->fieldByName(QStringLiteral("Importe"))->asFloat(), 2.5 * 166.386);
+        QVERIFY(!g.derivar(0));
         t->cancel();
     }
 
