@@ -70,7 +70,10 @@ struct Database::Impl {
             s.paso();
             return false;
         }
-        ejecuta(db, QStringLiteral("PRAGMA %1.journal_mode=DELETE; PRAGMA %1.synchronous=FULL").arg(ident(alias)));
+        // Rollback journal (WAL is unsafe on network shares), fsync on commit;
+        // a page cache that holds a large table (it only grows when used).
+        ejecuta(db, QStringLiteral("PRAGMA %1.journal_mode=DELETE; PRAGMA %1.synchronous=FULL;"
+                                   " PRAGMA %1.cache_size=-16000").arg(ident(alias)));
         adjuntos.insert(fi.fileName().toLower(), Adjunto{alias, tabla, fi.canonicalFilePath()});
         return true;
     }

@@ -147,6 +147,8 @@ void configura(sqlite3* db)
     sqlite3_create_function(db, "upper", 1, fl, nullptr, mayusculas, nullptr, nullptr);
     sqlite3_create_function(db, "lower", 1, fl, nullptr, minusculas, nullptr, nullptr);
     sqlite3_create_collation(db, "ES", SQLITE_UTF8, nullptr, colacion);
+    // Sorting a list of 100,000 rows must not spill to temporary files.
+    sqlite3_exec(db, "PRAGMA temp_store=MEMORY", nullptr, nullptr, nullptr);
 }
 
 sqlite3* abre(const QString& ruta, int flags)
@@ -468,8 +470,52 @@ QVariant columna(sqlite3_stmt* st, int i, FieldType t)
 
 // --- store ---------------------------------------------------------------------
 
+char16_t Almacen::inicial(const Celda& c) const
+{
+    if (c.tipo == Celda::Nulo)
+        return 0;
+    if (c.tipo != Celda::Texto || c.largo == 0)
+        return kCualquiera;
+    const char16_t x = texto(c)[0].unicode();
+    if (x < 0x80)
+        return x >= 'A' && x <= 'Z' ? char16_t(x + 32) : x;
+    if (QChar::isSurrogate(x))
+        return kCualquiera;
+    const char16_t f = char16_t(QChar::toCaseFolded(char32_t(x)));
+    return f == kCualquiera ? char16_t(kCualquiera - 1) : f;
+}
+
+const std::vector<char16_t>& Almacen::iniciales(int col) const
+{
+    if (m_iniciales.size() != size_t(m_columnas))
+        m_iniciales.assign(size_t(m_columnas), {});
+    std::vector<char16_t>& v = m_iniciales[size_t(col)];
+    if (v.size() != size_t(m_filas)) {
+        v.resize(size_t(m_filas));
+        for (int r = 0; r < m_filas; ++r)
+            v[size_t(r)] = inicial(celda(r, col));
+    }
+    return v;
+}
+
+void Almacen::actualizaIniciales(int fila)
+{
+    for (size_t col = 0; col < m_iniciales.size(); ++col) {
+        std::vector<char16_t>& v = m_iniciales[col];
+        if (v.empty())
+            continue;
+        if (size_t(fila) < v.size())
+            v[size_t(fila)] = inicial(celda(fila, int(col)));
+        else if (size_t(fila) == v.size())
+            v.push_back(inicial(celda(fila, int(col))));
+        else
+            v.clear();
+    }
+}
+
 void Almacen::limpia(int columnas)
 {
+    m_iniciales.clear();
     m_columnas = columnas;
     m_filas = 0;
     m_trozos.clear();
@@ -572,6 +618,8 @@ int Almacen::agrega(sqlite3_stmt* st, const std::vector<FieldType>& tipos, int d
     ++m_filas;
     for (int c = 0; c < m_columnas; ++c)
         guarda(celdaRef(fila, c), st, desde + c, tipos[size_t(c)]);
+    if (!m_iniciales.empty())
+        actualizaIniciales(fila);
     return fila;
 }
 
@@ -579,6 +627,8 @@ void Almacen::reemplaza(int fila, sqlite3_stmt* st, const std::vector<FieldType>
 {
     for (int c = 0; c < m_columnas; ++c)
         guarda(celdaRef(fila, c), st, desde + c, tipos[size_t(c)]);
+    if (!m_iniciales.empty())
+        actualizaIniciales(fila);
 }
 
 QVariant Almacen::valor(int fila, int col, FieldType t) const
@@ -632,20 +682,58 @@ qint64 Almacen::bytes() const
         b += qint64(cap) * 2;
     for (const QByteArray& x : m_blobs)
         b += x.size();
+    for (const auto& v : m_iniciales)
+        b += qint64(v.capacity() * sizeof(char16_t));
     return b;
 }
 
-bool coincide(const Almacen& a, const Celda& c, FieldType t, const QVariant& valor,
-              const QString& textoBuscado, int opciones)
+namespace {
+inline char16_t pliega(char16_t c)
 {
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? char16_t(c + 32) : c;
+    return char16_t(QChar::toCaseFolded(char32_t(c)));
+}
+} // namespace
+
+Patron::Patron(const QString& t, const QVariant& valor) : texto(t), nulo(!valor.isValid() || valor.isNull())
+{
+    plegado.resize(t.size());
+    if (!nulo && !t.isEmpty() && !t.at(0).isSurrogate())
+        inicial = pliega(t.at(0).unicode());
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const char16_t c = t.at(i).unicode();
+        if (QChar::isSurrogate(c))
+            simple = false;
+        plegado[i] = QChar(pliega(c));
+    }
+}
+
+bool coincide(const Almacen& a, const Celda& c, FieldType t, const QVariant& valor,
+              const Patron& buscado, int opciones)
+{
+    const QString& textoBuscado = buscado.texto;
     const bool ci = opciones & Dataset::CaseInsensitive;
     const bool parcial = opciones & Dataset::PartialKey;
-    if (!valor.isValid() || valor.isNull())
-        return c.tipo == Celda::Nulo;
-    if (c.tipo == Celda::Nulo)
-        return false;
+    if (c.tipo == Celda::Nulo || buscado.nulo)
+        return c.tipo == Celda::Nulo && buscado.nulo;
     if (c.tipo == Celda::Texto) {
         const QStringView v = a.texto(c);
+        if (ci && buscado.simple) {
+            const qsizetype n = buscado.plegado.size();
+            if (v.size() < n || (!parcial && v.size() != n))
+                return false;
+            const QChar* p = buscado.plegado.constData();
+            for (qsizetype k = 0; k < n; ++k) {
+                const char16_t x = v[k].unicode();
+                if (QChar::isSurrogate(x))
+                    return parcial ? v.startsWith(textoBuscado, Qt::CaseInsensitive)
+                                   : v.compare(textoBuscado, Qt::CaseInsensitive) == 0;
+                if (pliega(x) != p[k].unicode())
+                    return false;
+            }
+            return true;
+        }
         const auto cs = ci ? Qt::CaseInsensitive : Qt::CaseSensitive;
         if (parcial)
             return v.startsWith(textoBuscado, cs);

@@ -330,9 +330,11 @@ bool Query::locate(const QString& field, const QVariant& value, int options)
         }
     }
     const QString texto = value.typeId() == QMetaType::QDate ? value.toDate().toString(Qt::ISODate) : value.toString();
+    const Patron patron(texto, v);
     const int n = d->almacen.filas();
+    const char16_t* ini = d->almacen.iniciales(fi).data();
     for (int r = 0; r < n; ++r) {
-        if (coincide(d->almacen, d->almacen.celda(r, fi), t, v, texto, options)) {
+        if (patron.puede(ini[r]) && coincide(d->almacen, d->almacen.celda(r, fi), t, v, patron, options)) {
             d->pos = r;
             d->esBof = d->esEof = false;
             emit currentChanged();

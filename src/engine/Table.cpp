@@ -823,9 +823,13 @@ bool Table::locate(const QString& field, const QVariant& value, int options)
                 return false;
             }
         }
-        for (int r = 0; r < n && hallada < 0; ++r)
-            if (coincide(d->almacen, d->almacen.celda(d->orden[size_t(r)], fi), t, v, texto, options))
+        const Patron patron(texto, v);
+        const char16_t* ini = d->almacen.iniciales(fi).data();
+        for (int r = 0; r < n && hallada < 0; ++r) {
+            const int fila = d->orden[size_t(r)];
+            if (patron.puede(ini[fila]) && coincide(d->almacen, d->almacen.celda(fila, fi), t, v, patron, options))
                 hallada = r;
+        }
     } else {
         const auto cs = (options & CaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
         for (int r = 0; r < n && hallada < 0; ++r) {
