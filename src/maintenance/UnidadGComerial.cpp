@@ -80,9 +80,9 @@ TFormComercialG::TFormComercialG(QWidget* parent) : TFormEdicion(descripcionCome
     DBEdit6 = caja(QStringLiteral("DBEdit6"), QStringLiteral("Provincia"), false, xc, 152, 150);
     DBEdit6->ponerEtiqueta(lProv);
 
-    QLabel* lCp = etiqueta(QStringLiteral("Cod. &Postal:"), 252, 152);
-    lCp->setFixedWidth(70);
-    TxtCP = caja(QStringLiteral("TxtCP"), QStringLiteral("CP"), false, 322, 152, 60);
+    QLabel* lCp = etiqueta(QStringLiteral("Cod. &Postal:"), 250, 152);
+    lCp->setFixedWidth(72);
+    TxtCP = caja(QStringLiteral("TxtCP"), QStringLiteral("CP"), false, 326, 152, 56);
     TxtCP->ponerEtiqueta(lCp);
 
     QLabel* lTel = etiqueta(QStringLiteral("T&eléfono:"), xl, 180);
