@@ -2,6 +2,7 @@
 
 #include "app/CErrores.h"
 #include "app/UnidadMenuPrincipal.h"
+#include "app/Ventanas.h"
 #include "core/EstadoAplicacion.h"
 #include "core/Mensajes.h"
 #include "core/Regional.h"
@@ -17,7 +18,6 @@
 namespace arranque {
 
 std::function<bool()> ejecutarLogin;
-std::function<void()> registrarVentanas;
 
 QString textoYaAbierta()
 {
@@ -58,8 +58,7 @@ int ejecutar(TAplicacion& aplicacion)
     QApplication::setApplicationName(QStringLiteral("provenda"));
     QApplication::setApplicationVersion(app::Version);
 
-    if (registrarVentanas)
-        registrarVentanas();
+    registrarVentanasPrograma();
     auto principal = std::make_unique<TFormMenuPrincipal>();
     principal->showMaximized();
     crearFormI();

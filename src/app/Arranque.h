@@ -13,10 +13,6 @@ namespace arranque {
 // >>> Single call point for the login window: set it before ejecutar(). <<<
 extern std::function<bool()> ejecutarLogin;
 
-// Plugs the windows of the other units into the main window's commands
-// (registrarVentana). Set before ejecutar(); unset: nothing is plugged in.
-extern std::function<void()> registrarVentanas;
-
 // The text and caption shown to a second copy.
 QString textoYaAbierta();
 inline QString tituloYaAbierta() { return QStringLiteral("Aplicación abierta..."); }

@@ -231,6 +231,9 @@ TFormMenuPrincipal::TFormMenuPrincipal(QWidget* parent) : QMainWindow(parent)
     ponerVentanaPrincipal(this);
     setObjectName(QStringLiteral("FormMenuPrincipal"));
     setWindowTitle(tituloInicial());
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(iconoLetras(QStringLiteral("P"), QColor(0x1E, 0x5A, 0xA8)));
+    setWindowIcon(QApplication::windowIcon());
     // FormCreate: the error log writes next to the program.
     TExceptionLog::crear(plataforma::rutaConExtension(QStringLiteral(".LOG")));
 
