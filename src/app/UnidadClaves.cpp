@@ -9,6 +9,7 @@
 #include "data/UnidadDatos.h"
 #include "engine/Motor.h"
 #include "maintenance/CopiarFichero.h"
+#include "maintenance/UnidadSeleccionEmpresaImportar.h"
 #include "platform/Plataforma.h"
 #include "ui/ModeloRejilla.h"
 #include "ui/Permisos.h"
@@ -91,28 +92,6 @@ void anchos(QTableView* v, const ModeloRejilla* m)
 {
     for (int i = 0; i < m->columnCount(); ++i)
         v->setColumnWidth(i, m->columna(i).ancho);
-}
-
-// Keeps the grid's current row and the dataset's current record together.
-void enlazar(QTableView* v, motor::Dataset* ds, QObject* contexto, std::function<void()> alCambiar)
-{
-    QObject::connect(v->selectionModel(), &QItemSelectionModel::currentRowChanged, contexto,
-                     [ds](const QModelIndex& actual, const QModelIndex&) {
-                         if (actual.isValid() && ds->isOpen() && ds->recNo() != actual.row())
-                             ds->setRecNo(actual.row());
-                     });
-    auto seguir = [v, ds, alCambiar]() {
-        if (ds->isOpen() && ds->recNo() >= 0) {
-            const QModelIndex i = v->model()->index(ds->recNo(), 0);
-            if (v->selectionModel()->currentIndex().row() != i.row())
-                v->selectionModel()->setCurrentIndex(
-                    i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        }
-        if (alCambiar)
-            alCambiar();
-    };
-    QObject::connect(ds, &motor::Dataset::currentChanged, contexto, seguir);
-    QObject::connect(ds, &motor::Dataset::dataReset, contexto, seguir);
 }
 
 } // namespace
@@ -362,8 +341,8 @@ void TFormClaves::FormCreate()
         TE->setSql({QStringLiteral("select * from empresa")});
         m_usuarios->ponerDataset(TTabla, QStringLiteral("Usuario"));
         m_empresas->ponerDataset(TE, QStringLiteral("TCEmpresa"));
-        enlazar(TListaUsuarios, TTabla, this, [this] { usuarioCambiado(); });
-        enlazar(TListaEmpresas, TE, this, [this] { empresaCambiada(); });
+        enlazarRejilla(TListaUsuarios, TTabla, this, [this] { usuarioCambiado(); });
+        enlazarRejilla(TListaEmpresas, TE, this, [this] { empresaCambiada(); });
         TTabla->open();
         TE->open();
     }

@@ -5,6 +5,7 @@
 #include "core/Mensajes.h"
 #include "data/UnidadDatos.h"
 #include "engine/Motor.h"
+#include "ui/UnidadI.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,7 +60,42 @@ bool esFicheroDeBloqueo(const QString& nombre)
         || nombre.compare(QLatin1String("PDOXUSRS.LCK"), Qt::CaseInsensitive) == 0;
 }
 
+namespace progreso {
+
+static TFormI* ventana()
+{
+    return FormI() ? FormI() : crearFormI();
+}
+
+void mostrar(const QString& texto)
+{
+    ventana()->empezar(texto, false);
+}
+
+void texto(const QString& texto)
+{
+    ventana()->paso(texto);
+}
+
+void cerrar(bool mostrarBarra)
+{
+    if (FormI())
+        FormI()->terminar(mostrarBarra);
+}
+
+} // namespace progreso
+
 namespace {
+
+// Files that are never copied: the old engine's lock files, and SQLite's
+// rollback journals (a journal copied beside a consistent copy would be
+// played back into it on the next open).
+bool noSeCopia(const QString& nombre)
+{
+    return esFicheroDeBloqueo(nombre) || nombre.endsWith(QLatin1String("-journal"), Qt::CaseInsensitive)
+        || nombre.endsWith(QLatin1String("-wal"), Qt::CaseInsensitive)
+        || nombre.endsWith(QLatin1String("-shm"), Qt::CaseInsensitive);
+}
 
 void marcarFicherosIncompletos()
 {
@@ -79,17 +115,22 @@ bool CopiarFichero(const QString& origen, const QString& destino, const QString&
                    const QString& prefijo, bool conservarExistentes)
 {
     const QStringList ficheros = ficherosQueCoinciden(origen, mascara);
-    const QStringList yaEstan = conservarExistentes ? ficherosQueCoinciden(destino, QStringLiteral("*"))
-                                                    : QStringList();
+    const QStringList yaEstan = ficherosQueCoinciden(destino, QStringLiteral("*"));
     const QDir dirOrigen(origen);
     const QDir dirDestino(destino);
     for (const QString& nombre : ficheros) {
-        if (conservarExistentes && yaEstan.contains(nombre, Qt::CaseInsensitive))
+        if (noSeCopia(nombre) || (conservarExistentes && yaEstan.contains(nombre, Qt::CaseInsensitive)))
             continue;
         if (Estado().MostrarProgreso)
             progreso::texto(prefijo + nombre);
         const QString de = dirOrigen.filePath(nombre);
-        const QString a = dirDestino.filePath(nombre);
+        // A file of the same name in another case is the same table: it is
+        // replaced, never doubled ("VENTA.DB" beside "Venta.db").
+        QString nombreDestino = nombre;
+        for (const QString& e : yaEstan)
+            if (e.compare(nombre, Qt::CaseInsensitive) == 0)
+                nombreDestino = e;
+        const QString a = dirDestino.filePath(nombreDestino);
         QString fallo;
         try {
             motor::Database::copyFile(de, a);
