@@ -104,6 +104,37 @@ inline const QString Nombre = QStringLiteral("Nombre");
 inline const QString Fecha = QStringLiteral("Fecha");
 inline const QString Hora = QStringLiteral("Hora");
 inline const QString ID = QStringLiteral("ID");
+inline const QString FechaAlta = QStringLiteral("FechaAlta");
+inline const QString FechaBaja = QStringLiteral("FechaBaja");
+inline const QString Moneda = QStringLiteral("Moneda");
+inline const QString Cambio = QStringLiteral("Cambio");
+inline const QString Nota = QStringLiteral("Nota");
+inline const QString CIF = QStringLiteral("CIF");
+inline const QString Domicilio = QStringLiteral("Domicilio");
+inline const QString Poblacion = QStringLiteral("Poblacion");
+inline const QString Provincia = QStringLiteral("Provincia");
+inline const QString Telefono = QStringLiteral("Telefono");
+inline const QString Fax = QStringLiteral("Fax");
+inline const QString EMail = QStringLiteral("EMail");
+inline const QString Rutalogotipo = QStringLiteral("Rutalogotipo");
+inline const QString CP = QStringLiteral("CP");
+inline const QString AjustarTamano = QStringLiteral("AjustarTamano");
+inline const QString Ficheros = QStringLiteral("Ficheros");
+// "Usuario" in CS.ini is the key of the same name as the section ini::Usuario.
+inline const QString ArchivoCopia = QStringLiteral("CS.ini");
+
+// List sections.
+inline const QString TablaComerciales = QStringLiteral("Tabla Comerciales");
+inline const QString TablaClientes = QStringLiteral("Tabla Clientes");
+inline const QString TablaAparatos = QStringLiteral("Tabla Aparatos");
+inline const QString TablaPlus = QStringLiteral("Tabla Plus");
+inline const QString TablaVentas = QStringLiteral("Tabla Ventas");
+inline const QString TablaCobros = QStringLiteral("Tabla Cobros");
+inline const QString TablaGastos = QStringLiteral("Tabla Gastos");
+inline const QString TablaExtras = QStringLiteral("Tabla Extras");
+inline const QString TablaFacturas = QStringLiteral("Tabla Facturas");
+inline const QString TablaUsuarios = QStringLiteral("Tabla Usuarios");
+inline const QString TablaEmpresas = QStringLiteral("Tabla Empresas");
 
 // Defaults
 constexpr bool DefProgreso = true, DefEstadoCargaVentanas = true, DefMostrarBBVentanas = true,
@@ -118,4 +149,7 @@ inline const QString DefVisualizadorRuta = QStringLiteral("c:\\");
 inline const QString DefLugar = QStringLiteral("0");
 inline const QString DefOrdenar = QStringLiteral("Codigo");
 inline const QString DefLabelOrdenar = QStringLiteral("Código");
+inline const QString DefMonedaCopia = QStringLiteral("pta");
+constexpr double DefCambioCopia = 1, DefCPCopia = 0;
+constexpr bool DefAjustarTamanoCopia = false;
 } // namespace ini

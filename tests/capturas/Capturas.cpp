@@ -5,6 +5,7 @@
 #include "Soporte.h"
 #include "core/EstadoAplicacion.h"
 #include "core/Regional.h"
+#include "data/UnidadDatos.h"
 
 #include <QApplication>
 #include <QDir>
@@ -100,6 +101,9 @@ int main(int argc, char** argv)
             std::printf("  [%s] %s %s\n", qPrintable(nombreTipoMensaje(m.tipo)), qPrintable(m.titulo),
                         qPrintable(m.texto));
         w.reset();
+        // The next capture starts without the data module of this one.
+        if (Datos())
+            destruirDatos();
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
         g_carpeta = nullptr;
