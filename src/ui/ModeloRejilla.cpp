@@ -105,8 +105,17 @@ void ModeloRejilla::campoCambiado(const QString& nombre)
 void ModeloRejilla::resolverIndices()
 {
     m_indices.clear();
-    for (const ColumnaRejilla& c : m_columnas)
+    m_campos.clear();
+    for (const ColumnaRejilla& c : m_columnas) {
         m_indices << ((m_ds && m_ds->isOpen()) ? m_ds->fieldIndex(c.campo) : -1);
+        const esquema::Campo* e = nullptr;
+        if (!m_tabla.isEmpty()) {
+            e = esquema::campoConsulta(m_tabla, c.campo);
+            if (!e)
+                e = esquema::campo(m_tabla, c.campo);
+        }
+        m_campos << e;
+    }
 }
 
 int ModeloRejilla::rowCount(const QModelIndex& parent) const
@@ -145,16 +154,11 @@ QString ModeloRejilla::texto(int fila, int col) const
     if (fi < 0 || fila >= m_ds->recordCount())
         return QString();
     const QVariant v = m_ds->valueAt(fila, fi);
-    const QString& campo = m_columnas[col].campo;
-    if (!m_tabla.isEmpty()) {
-        if (const esquema::Campo* c = esquema::campoConsulta(m_tabla, campo))
-            return formatos::textoCampo(*c, v);
-        if (const esquema::Campo* c = esquema::campo(m_tabla, campo))
-            return formatos::textoCampo(*c, v);
-    }
+    if (const esquema::Campo* c = m_campos.value(col))
+        return formatos::textoCampo(*c, v);
     // A column the schema does not know: by the engine's field type.
     esquema::Campo c;
-    c.nombre = campo;
+    c.nombre = m_columnas[col].campo;
     if (const motor::Field* f = m_ds->field(fi))
         c.tipo = f->type();
     return formatos::textoCampo(c, v);

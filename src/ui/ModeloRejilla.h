@@ -3,6 +3,7 @@
 // per {field, title, width}. Values are shown through the data module's
 // formatters (schema formats, "Sí"/"No", short dates), numbers right-aligned.
 // The model follows the dataset's signals; it never edits.
+#include "data/Esquema.h"
 #include "engine/Motor.h"
 
 #include <QAbstractTableModel>
@@ -57,6 +58,7 @@ private:
     QString m_tabla;
     QList<ColumnaRejilla> m_columnas;
     QList<int> m_indices;   // field index of each column in the dataset (-1 unknown)
+    QList<const esquema::Campo*> m_campos; // schema field of each column (null unknown)
     int m_filas = 0;
     QList<QMetaObject::Connection> m_conexiones;
 };

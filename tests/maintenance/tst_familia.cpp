@@ -1,0 +1,168 @@
+// The list-window family with a member declared only by its descriptor: the
+// bonus types, whose amount column switches between pesetas and euros.
+#include "../ui/EmpresaPrueba.h"
+#include "core/Ini.h"
+#include "core/Mensajes.h"
+#include "data/UnidadDatos.h"
+#include "ui/UnidadListaBase.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTableView>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+DescripcionLista descripcionPlus()
+{
+    DescripcionLista d;
+    d.titulo = QStringLiteral("Plus");
+    d.tamano = QSize(503, 266);
+    d.consulta = [] { return Datos()->TCPlus; };
+    d.tabla = [] { return Datos()->TPlus; };
+    d.lineaFrom = QStringLiteral("FROM Plus");
+    d.tablaEsquema = QStringLiteral("Plus");
+    d.seccion = QStringLiteral("Tabla Plus");
+    d.prefijoTitulo = QStringLiteral("Plus (ordenado por ");
+    d.pistaCerrar = QStringLiteral("Cerrar Plus");
+    d.codigoModo = 70;
+    d.columnas = {{QStringLiteral("Codigo"), QStringLiteral("Código"), 41},
+                  {QStringLiteral("Nombre"), QStringLiteral("Descripción"), 168},
+                  {QStringLiteral("NVentasD"), QStringLiteral("Desde nº ventas"), 87},
+                  {QStringLiteral("NVentasH"), QStringLiteral("Hasta nº ventas"), 82},
+                  {QStringLiteral("Importe"), QString(), 96}};
+    d.preguntaEliminar = QStringLiteral("¿Está seguro que desea eliminar el Plus : ");
+    d.tituloEliminar = QStringLiteral("Eliminar Plus...");
+    d.mensajeSinCodigo = QStringLiteral("Atención, el Plus actual no tiene código, elimínelo antes de continuar.");
+    d.importes = {{4, QStringLiteral("Importe"), QStringLiteral("ImporteE")}};
+    d.pistaPesetas = QStringLiteral("Muestra los importes en pesetas");
+    d.pistaEuros = QStringLiteral("Muestra los importes en euros");
+    d.eurosAntesQuePesetas = true;
+    return d;
+}
+const QString Seccion = QStringLiteral("Tabla Plus");
+}
+
+class TstFamilia : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_empresa = std::make_unique<EmpresaPrueba>();
+        m_msg = std::make_unique<GrabadorMensajes>();
+        m_empresa->fila(QStringLiteral("Plus"), {{QStringLiteral("Codigo"), QStringLiteral("P1")},
+                                                 {QStringLiteral("Nombre"), QStringLiteral("Diez ventas")},
+                                                 {QStringLiteral("NVentasD"), 10.0},
+                                                 {QStringLiteral("NVentasH"), 19.0},
+                                                 {QStringLiteral("Importe"), 1000.0},
+                                                 {QStringLiteral("ImporteE"), 6.01}});
+        // Venta rows name no bonus type: nothing refuses the delete.
+        m_empresa->fila(QStringLiteral("Venta"), {{QStringLiteral("Codigo"), 1}, {QStringLiteral("CodigoComercial"), QStringLiteral("P1")}});
+    }
+    void cleanup()
+    {
+        QList<QPointer<QWidget>> v;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<QDialog*>(w))
+                v << w;
+        for (const QPointer<QWidget>& w : v)
+            delete w.data();
+        m_msg.reset();
+        m_empresa.reset();
+    }
+
+    void pesetasYEuros()
+    {
+        auto* w = new TFormLista(descripcionPlus());
+        w->show();
+        QStringList acciones;
+        for (QAction* a : w->acciones())
+            acciones << a->objectName() + QLatin1Char('/') + a->toolTip() + QLatin1Char('/') + a->shortcut().toString();
+        QCOMPARE(acciones.mid(8), (QStringList{QStringLiteral("ActEuros/Muestra los importes en euros/U"),
+                                               QStringLiteral("ActPts/Muestra los importes en pesetas/P")}));
+        QStringList barra;
+        for (QAction* a : w->BB()->actions())
+            barra << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(barra.join(QLatin1Char(',')),
+                 QStringLiteral("Añadir,Modificar,Eliminar,Zoom,Localizar,-,Refrescar,Imprimir,-,Pesetas,Euros,-,Cerrar"));
+
+        QVERIFY(!w->muestraEuros());
+        QVERIFY(w->accion(QStringLiteral("ActPts"))->isChecked());
+        QCOMPARE(w->modelo()->tituloColumna(4), QStringLiteral("Importe"));
+        QCOMPARE(w->modelo()->texto(0, 4), QStringLiteral("1.000 Pts"));
+        // "Pesetas" while pesetas are shown switches to euros, and back.
+        QTest::keyClick(w->Tabla(), Qt::Key_P);
+        QVERIFY(w->muestraEuros());
+        QVERIFY(w->accion(QStringLiteral("ActEuros"))->isChecked());
+        QVERIFY(!w->accion(QStringLiteral("ActPts"))->isChecked());
+        QCOMPARE(w->modelo()->tituloColumna(4), QStringLiteral("Importe (€)"));
+        QCOMPARE(w->modelo()->texto(0, 4), QStringLiteral("6,01"));
+        QTest::keyClick(w->Tabla(), Qt::Key_U);
+        QVERIFY(!w->muestraEuros());
+        QTest::keyClick(w->Tabla(), Qt::Key_U);
+        QVERIFY(w->muestraEuros());
+        QCOMPARE(w->Tabla()->columnWidth(4), 96);
+        w->Tabla()->setColumnWidth(4, 120);
+        w->close();
+        const ArchivoIni f(rutaIniPrograma());
+        QCOMPARE(f.leeCadena(Seccion, ini::PtsEuros, QString()), QStringLiteral("ImporteE"));
+        // The width is stored under the field the column showed.
+        QCOMPARE(f.leeEntero(Seccion, QStringLiteral("ImporteE"), 0), 120);
+        QVERIFY(!f.existe(Seccion, QStringLiteral("Importe")));
+        QVERIFY(m_msg->mensajes.isEmpty());
+    }
+
+    void monedaAlAbrir_data()
+    {
+        QTest::addColumn<bool>("guardar");
+        QTest::addColumn<bool>("mostrarEuros");
+        QTest::addColumn<QString>("ptsEuros");
+        QTest::addColumn<bool>("euros");
+        QTest::newRow("guardado en euros") << true << false << "ImporteE" << true;
+        QTest::newRow("guardado en pesetas") << true << true << "importe" << false;
+        QTest::newRow("sin clave aún") << true << true << "" << false;
+        QTest::newRow("valor desconocido") << true << false << "Otra" << true;
+        QTest::newRow("sin guardar, euros") << false << true << "Importe" << true;
+        QTest::newRow("sin guardar, pesetas") << false << false << "ImporteE" << false;
+    }
+
+    void monedaAlAbrir()
+    {
+        QFETCH(bool, guardar);
+        QFETCH(bool, mostrarEuros);
+        QFETCH(QString, ptsEuros);
+        QFETCH(bool, euros);
+        {
+            ArchivoIni f(rutaIniPrograma());
+            f.escribeBooleano(ini::Aplicacion, ini::GuardarEstadoVentanas, guardar);
+            f.escribeBooleano(ini::Aplicacion, ini::MostrarImportesEuros, mostrarEuros);
+            if (!ptsEuros.isEmpty())
+                f.escribeCadena(Seccion, ini::PtsEuros, ptsEuros);
+            f.escribeEntero(Seccion, QStringLiteral("ImporteE"), 111);
+            f.guardar();
+        }
+        auto* w = new TFormLista(descripcionPlus());
+        w->show();
+        QCOMPARE(w->muestraEuros(), euros);
+        QCOMPARE(w->modelo()->columna(4).campo, euros ? QStringLiteral("ImporteE") : QStringLiteral("Importe"));
+        QCOMPARE(w->Tabla()->columnWidth(4), euros ? 111 : 96);
+    }
+
+    void eliminarSinReferencias()
+    {
+        auto* w = new TFormLista(descripcionPlus());
+        w->show();
+        m_msg->responder(true);
+        QTest::keyClick(w->Tabla(), Qt::Key_E);
+        QCOMPARE(m_msg->resumen(), QStringList{QStringLiteral("si|Eliminar Plus...|¿Está seguro que desea eliminar el Plus : Diez ventas?")});
+        QCOMPARE(Datos()->TCPlus->recordCount(), 0);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Plus (ordenado por Código)"));
+    }
+
+private:
+    std::unique_ptr<EmpresaPrueba> m_empresa;
+    std::unique_ptr<GrabadorMensajes> m_msg;
+};
+
+QTEST_MAIN(TstFamilia)
+#include "tst_familia.moc"
