@@ -221,9 +221,9 @@ void TFormClaves::construir()
                                {QStringLiteral("Tipo"), QStringLiteral("Tipo"), 110}});
     m_empresas = new ModeloRejilla(this);
     m_empresas->ponerColumnas({{QStringLiteral("Codigo"), QStringLiteral("Código"), 52},
-                               {QStringLiteral("Nombre"), QStringLiteral("Nombre"), 162},
-                               {QStringLiteral("FechaAlta"), QStringLiteral("Inicio"), 60},
-                               {QStringLiteral("FechaBaja"), QStringLiteral("Fin"), 60}});
+                               {QStringLiteral("Nombre"), QStringLiteral("Nombre"), 140},
+                               {QStringLiteral("FechaAlta"), QStringLiteral("Inicio"), 72},
+                               {QStringLiteral("FechaBaja"), QStringLiteral("Fin"), 72}});
     auto* derecha = new QVBoxLayout;
     derecha->setSpacing(3);
     TListaUsuarios = rejilla(this, m_usuarios);

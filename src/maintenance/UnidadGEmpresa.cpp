@@ -66,7 +66,7 @@ TFormEmpresaG::TFormEmpresaG(QWidget* parent) : TFormEdicion(descripcionEmpresa(
                    | Qt::WindowCloseButtonHint);
 
     Panel = new QFrame(this);
-    Panel->setFrameShape(QFrame::Panel);
+    Panel->setFrameShape(QFrame::StyledPanel);
     Panel->setFrameShadow(QFrame::Sunken);
 
     TxtCodigo = caja(QStringLiteral("Codigo"), QStringLiteral("TxtCodigo"));
@@ -241,6 +241,10 @@ void TFormEmpresaG::showEvent(QShowEvent* e)
         }
     }
     TFormEdicion::showEvent(e);
+    // Long texts are shown from their beginning, not scrolled to the cursor.
+    for (TDBEdit* caja : Panel->findChildren<TDBEdit*>())
+        if (!caja->hasFocus())
+            caja->setCursorPosition(0);
 }
 
 void TFormEmpresaG::alMostrarNuevo()
