@@ -6,8 +6,11 @@
 #include "data/UnidadDatos.h"
 #include "maintenance/UnidadComerciales.h"
 #include "maintenance/UnidadGComerial.h"
+#include "ui/CajasMensaje.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QHeaderView>
 #include <QPointer>
 #include <QPushButton>
@@ -45,6 +48,7 @@ private slots:
 
     // Edit window.
     void codigoDuplicadoYVacio();
+    void cajaDeMensajeReal();
     void nombreDuplicadoSinMayusculas();
     void nifSeCompleta();
     void modificarSoloVacios();
@@ -431,6 +435,35 @@ void TstComerciales::codigoDuplicadoYVacio()
     QTRY_VERIFY(p.isNull() || !p->isVisible());
     QVERIFY(m_msg->mensajes.isEmpty());
     QCOMPARE(Datos()->TComercial->state(), motor::Dataset::State::Browse);
+}
+
+void TstComerciales::cajaDeMensajeReal()
+{
+    // The program's own boxes: a modal QMessageBox shown while the focus is
+    // moving must not set off the check of the box the focus was going to.
+    CajasMensaje cajas;
+    SumideroMensajes* anterior = ponerSumideroMensajes(&cajas);
+    TFormComercialG* g = abrirEdicion(QStringLiteral("nuevo"));
+    QStringList vistos;
+    QTimer respondedor;
+    connect(&respondedor, &QTimer::timeout, this, [&] {
+        if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            vistos << m->windowTitle() + QLatin1Char('|') + m->text();
+            m->buttons().first()->click();
+        }
+    });
+    respondedor.start(20);
+    QTest::keyClick(g->TxtCodigo, Qt::Key_Tab);
+    QTRY_VERIFY(!vistos.isEmpty());
+    QTest::qWait(200);
+    ponerSumideroMensajes(anterior);
+    // The offscreen platform has no window manager to give the window back
+    // its activation once the box is gone.
+    QApplication::setActiveWindow(g);
+    QVERIFY(QTest::qWaitForWindowActive(g));
+    QCOMPARE(vistos, QStringList{QStringLiteral("Error...|El código debe contener un valor.")});
+    QCOMPARE(QApplication::focusWidget(), g->TxtCodigo);
+    QVERIFY(g->isVisible());
 }
 
 void TstComerciales::nombreDuplicadoSinMayusculas()
