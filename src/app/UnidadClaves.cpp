@@ -29,6 +29,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableView>
@@ -163,6 +164,7 @@ void TFormClaves::construir()
     setWindowTitle(QStringLiteral("Selección de usuario..."));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(true);
+    setProperty("ayuda", 2010); // help topic
 
     const QString nombreApp = Estado().NombreAplicacion.isEmpty() ? app::Titulo : Estado().NombreAplicacion;
     const QString version = Estado().VersionAplicacion.isEmpty() ? app::Version : Estado().VersionAplicacion;
@@ -374,6 +376,11 @@ void TFormClaves::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
     if (!m_mostrada) {
         m_mostrada = true;
+        // Centred on the main window, or on the screen before it exists.
+        const QRect zona = parentWidget() ? parentWidget()->window()->geometry()
+                                          : (screen() ? screen()->availableGeometry() : QRect());
+        if (zona.isValid())
+            move(zona.center() - rect().center());
         FormShow();
     }
 }

@@ -227,6 +227,24 @@ private slots:
         QCOMPARE(f->codigoActual(), QStringLiteral("7"));
     }
 
+    // The only company: there is nobody to import from.
+    void primeraEmpresa()
+    {
+        motor::Table* t = Datos()->TEmpresa;
+        t->open();
+        while (!t->isEmpty())
+            t->remove();
+        GrabadorMensajes g;
+        TFormEmpresaG* w = edicion(modo::Nuevo);
+        QVERIFY(!w->OpImportar->isVisible());
+        QTest::keyClicks(w->TxtCodigo, QStringLiteral("1"));
+        escribir(w->TxtNombre, QStringLiteral("Primera"));
+        w->BAceptar->click();
+        QVERIFY(g.mensajes.isEmpty());
+        QVERIFY(hayEmpresa(1));
+        QVERIFY(QFileInfo::exists(home() + QStringLiteral("Emp1/Venta.db")));
+    }
+
     // Mended: a new company whose folder already holds tables keeps them.
     void carpetaExistente()
     {
