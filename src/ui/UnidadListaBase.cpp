@@ -166,9 +166,18 @@ void TFormLista::crearAcciones()
         else
             defs << pts << eur;
     }
+    int alPrincipio = 0;
     for (const AccionExtra& x : m_d.extras) {
-        auto fn = x.ejecutar;
-        defs.append({x.nombre, x.texto, x.pista, x.tecla, fn, QStyle::SP_DialogApplyButton});
+        std::function<void()> fn = x.ejecutar;
+        if (x.ejecutarEn) {
+            auto en = x.ejecutarEn;
+            fn = [this, en] { en(this); };
+        }
+        const Def def{x.nombre, x.texto, x.pista, x.tecla, fn, QStyle::SP_DialogApplyButton};
+        if (x.alPrincipio)
+            defs.insert(alPrincipio++, def);
+        else
+            defs.append(def);
     }
     for (const Def& d : defs) {
         auto* a = new QAction(style()->standardIcon(d.icono), d.texto, this);
@@ -183,6 +192,12 @@ void TFormLista::crearAcciones()
         }
         if (d.nombre == QLatin1String("ActPts") || d.nombre == QLatin1String("ActEuros"))
             a->setCheckable(true);
+        for (const AccionExtra& x : m_d.extras)
+            if (x.nombre == d.nombre && !x.atajo.isEmpty()) {
+                a->setShortcut(x.atajo);
+                a->setShortcutContext(Qt::WindowShortcut);
+                addAction(a);
+            }
         auto fn = d.fn;
         connect(a, &QAction::triggered, this, [this, fn] { ejecutar(fn); });
         m_acciones << a;
@@ -327,6 +342,7 @@ void TFormLista::ordenar(const QString& campo, const QString& segundo)
         }
     }
     q->close();
+    antesDeOrdenar();
     q->setSql({m_d.primeraLinea, m_d.lineaFrom,
                QStringLiteral("ORDER BY ") + orden + QLatin1Char(',') + segundoValido});
     q->open();

@@ -8,6 +8,7 @@
 #include "ui/ModeloRejilla.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QDialog>
 #include <QList>
 #include <QPointer>
@@ -16,6 +17,7 @@
 #include <functional>
 
 class QTableView;
+class TFormLista;
 class QToolBar;
 class QMenu;
 class QWidget;
@@ -41,6 +43,12 @@ struct AccionExtra {
     QString pista;
     QChar tecla;           // plain-letter shortcut; null for none
     std::function<void()> ejecutar;
+    // Run with the window instead of ejecutar, when set.
+    std::function<void(TFormLista*)> ejecutarEn = {};
+    // A shortcut with modifiers (users' Ctrl+Delete), active in the window.
+    QKeySequence atajo = {};
+    // First in the action list instead of after the family's.
+    bool alPrincipio = false;
 };
 
 struct DescripcionLista {
@@ -148,6 +156,7 @@ protected:
 
     // Hooks for departures.
     virtual void antesDeMostrar() {}   // users and companies point their data sets first
+    virtual void antesDeOrdenar() {}   // users point their list query again before each sort
     // Whether the current record has a null code (Modificar's test).
     virtual bool codigoNulo() const;
     // Runs one action, catching errors for the application's handling.

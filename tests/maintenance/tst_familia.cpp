@@ -159,6 +159,31 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Plus (ordenado por Código)"));
     }
 
+    void accionesPropias()
+    {
+        // An action of the member's own, first in the list, with Ctrl+Delete
+        // (the users' "contrl"), and one run with the window (Seleccionar).
+        int suprimir = 0;
+        QString visto;
+        DescripcionLista d = descripcionPlus();
+        d.extras = {{QStringLiteral("ActControlarSuprimir"), QStringLiteral("contrl"), QString(), QChar(),
+                     [&] { ++suprimir; }, {}, QKeySequence(Qt::CTRL | Qt::Key_Delete), true},
+                    {QStringLiteral("ActSeleccionar"), QStringLiteral("Seleccionar"), QStringLiteral("Seleccionar"),
+                     QLatin1Char('C'), {}, [&](TFormLista* w) { visto = w->codigoActual(); }}};
+        auto* w = new TFormLista(d);
+        w->show();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(w->acciones().first()->objectName(), QStringLiteral("ActControlarSuprimir"));
+        QCOMPARE(w->acciones().last()->objectName(), QStringLiteral("ActSeleccionar"));
+        QTest::keyClick(w->Tabla(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(suprimir, 1);
+        QTest::keyClick(w->Tabla(), Qt::Key_C);
+        QCOMPARE(visto, QStringLiteral("P1"));
+        QCOMPARE(Datos()->TCPlus->recordCount(), 1);
+        QVERIFY(m_msg->mensajes.isEmpty());
+    }
+
 private:
     std::unique_ptr<EmpresaPrueba> m_empresa;
     std::unique_ptr<GrabadorMensajes> m_msg;
