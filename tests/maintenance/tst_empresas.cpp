@@ -10,6 +10,7 @@
 #include "maintenance/UnidadEmpresas.h"
 #include "maintenance/UnidadGEmpresa.h"
 #include "ui/Permisos.h"
+#include "ui/UnidadI.h"
 #include "../support/Soporte.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -293,6 +295,12 @@ private slots:
         GrabadorMensajes g;
         g.responder(seguir);
         Estado().MostrarProgreso = true;
+        QString textoProgreso;
+        bool progresoVisible = false;
+        g.alMostrar = [&](const MensajeGrabado&) {
+            progresoVisible = FormI() && FormI()->isVisible();
+            textoProgreso = FormI() ? FormI()->L->text() : QString();
+        };
         TFormEmpresaG* w = edicion(modo::Nuevo);
         QTest::keyClicks(w->TxtCodigo, QStringLiteral("14"));
         escribir(w->TxtNombre, QStringLiteral("Fallida"));
@@ -308,6 +316,9 @@ private slots:
                               + origen + QStringLiteral("\n en la ruta: ") + destino
                               + QStringLiteral("\n\n  · Pulse \"Aceptar\" para continuar con el proceso."
                                                "  · Pulse \"Cancelar\" para anular el proceso."));
+        QVERIFY(progresoVisible);
+        QCOMPARE(textoProgreso, QStringLiteral("Copiando fichero Cobro.DB"));
+        QVERIFY(!FormI()->isVisible());
         QVERIFY(hayEmpresa(14));
         motor::Field* ficherosOk = Datos()->TEmpresa->fieldByName(QStringLiteral("Ficheros"));
         if (seguir) {
