@@ -124,7 +124,9 @@ Field* Dataset::fieldByName(const QString& name) const
 {
     Field* f = findField(name);
     if (!f)
-        throw EDatabaseError(QStringLiteral("%1: no se encuentra el campo '%2'.").arg(objectName(), name));
+        throw EDatabaseError(objectName().isEmpty()
+                                 ? QStringLiteral("No se encuentra el campo '%1'.").arg(name)
+                                 : QStringLiteral("%1: no se encuentra el campo '%2'.").arg(objectName(), name));
     return f;
 }
 

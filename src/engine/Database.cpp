@@ -134,8 +134,9 @@ void Database::open()
         const QStringList ficheros = dir.entryList(QDir::Files, QDir::Name);
         for (const QString& f : ficheros) {
             const QString ruta = dir.filePath(f);
-            if (f.endsWith(QLatin1String("-journal"), Qt::CaseInsensitive) || !esSqlite(ruta))
-                continue;
+            if (f.endsWith(QLatin1String("-journal"), Qt::CaseInsensitive) || f.startsWith(QLatin1Char('.'))
+                || !esSqlite(ruta))
+                continue;   // journals, copies in progress, other files
             d->adjunta(ruta);
         }
     } catch (...) {
@@ -144,6 +145,21 @@ void Database::open()
         d->adjuntos.clear();
         throw;
     }
+}
+
+int Database::attachNew()
+{
+    if (!d->db)
+        return 0;
+    int n = 0;
+    const QDir dir(d->path);
+    for (const QString& f : dir.entryList(QDir::Files, QDir::Name)) {
+        if (d->adjuntos.contains(f.toLower()) || f.endsWith(QLatin1String("-journal"), Qt::CaseInsensitive)
+            || f.startsWith(QLatin1Char('.')) || !esSqlite(dir.filePath(f)))
+            continue;
+        n += d->adjunta(dir.filePath(f)) ? 1 : 0;
+    }
+    return n;
 }
 
 void Database::closeDatasets()

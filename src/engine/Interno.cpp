@@ -102,6 +102,69 @@ void cambiaCaso(sqlite3_context* ctx, int, sqlite3_value** argv, bool mayus)
     const QByteArray r = (mayus ? t.toUpper() : t.toLower()).toUtf8();
     sqlite3_result_text(ctx, r.constData(), r.size(), SQLITE_TRANSIENT);
 }
+inline char16_t plegada(QChar c)
+{
+    const char16_t x = c.unicode();
+    if (x < 0x80)
+        return x >= 'A' && x <= 'Z' ? char16_t(x + 32) : x;
+    return char16_t(QChar::toCaseFolded(char32_t(x)));
+}
+
+// SQL LIKE with Unicode case folding ("jos%" finds "JOSÉ"; SQLite's own folds
+// ASCII only). '%' any run, '_' one character, optional escape character.
+bool comodin(QStringView p, QStringView s, char16_t esc)
+{
+    qsizetype pi = 0, si = 0, estrellaP = -1, estrellaS = 0;
+    while (si < s.size()) {
+        if (pi < p.size()) {
+            const char16_t c = p[pi].unicode();
+            if (esc && c == esc && pi + 1 < p.size()) {
+                if (plegada(p[pi + 1]) == plegada(s[si])) {
+                    pi += 2;
+                    ++si;
+                    continue;
+                }
+            } else if (c == '%') {
+                estrellaP = ++pi;
+                estrellaS = si;
+                continue;
+            } else if (c == '_' || plegada(p[pi]) == plegada(s[si])) {
+                ++pi;
+                ++si;
+                continue;
+            }
+        }
+        if (estrellaP < 0)
+            return false;
+        pi = estrellaP;
+        si = ++estrellaS;
+    }
+    while (pi < p.size() && p[pi] == QLatin1Char('%'))
+        ++pi;
+    return pi == p.size();
+}
+
+void como(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    char16_t esc = 0;
+    if (argc == 3) {
+        const QString e = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(argv[2])));
+        if (e.size() != 1) {
+            sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+        esc = e.at(0).unicode();
+    }
+    auto texto = [](sqlite3_value* v) {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+    };
+    sqlite3_result_int(ctx, comodin(texto(argv[0]), texto(argv[1]), esc) ? 1 : 0);
+}
+
 void mayusculas(sqlite3_context* c, int n, sqlite3_value** v) { cambiaCaso(c, n, v, true); }
 void minusculas(sqlite3_context* c, int n, sqlite3_value** v) { cambiaCaso(c, n, v, false); }
 
@@ -146,6 +209,8 @@ void configura(sqlite3* db)
     const int fl = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(db, "upper", 1, fl, nullptr, mayusculas, nullptr, nullptr);
     sqlite3_create_function(db, "lower", 1, fl, nullptr, minusculas, nullptr, nullptr);
+    sqlite3_create_function(db, "like", 2, fl, nullptr, como, nullptr, nullptr);
+    sqlite3_create_function(db, "like", 3, fl, nullptr, como, nullptr, nullptr);
     sqlite3_create_collation(db, "ES", SQLITE_UTF8, nullptr, colacion);
     // Sorting a list of 100,000 rows must not spill to temporary files.
     sqlite3_exec(db, "PRAGMA temp_store=MEMORY", nullptr, nullptr, nullptr);

@@ -133,6 +133,9 @@ public:
     QString qualifiedTable(const QString& fileName);
     QString schemaName(const QString& fileName);          // attached schema of a table file
     QString tableFilePath(const QString& fileName) const; // canonical path, "" when missing
+    // Internal: attaches table files that appeared in the folder since open();
+    // the number attached.
+    int attachNew();
     void registerDataset(Dataset* ds);
     void unregisterDataset(Dataset* ds);
 
@@ -153,7 +156,9 @@ public:
     virtual bool required() const = 0;
     virtual bool isLookup() const = 0;
     virtual QVariant value() const = 0;      // null QVariant when null
-    virtual void setValue(const QVariant& v) = 0; // only in edit/insert state
+    // Only in edit/insert state; converts to the field's type (EConvertError),
+    // and an empty text is a blank (null) field.
+    virtual void setValue(const QVariant& v) = 0;
     bool isNull() const { return value().isNull(); }
     QString asString() const;                 // dates as dd/MM/yy, floats regional, "" for null
     int asInteger() const;

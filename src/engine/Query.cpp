@@ -84,7 +84,15 @@ struct Query::Impl : Fuente {
         resuelveDb();
         db->open();
         const QString texto = sql.join(QLatin1Char('\n'));
-        Sentencia st(con(), texto);
+        Sentencia st;
+        try {
+            st.prepara(con(), texto);
+        } catch (const EDBEngineError& e) {
+            // a table file copied into the folder after the database opened
+            if (!e.mensaje().contains(QLatin1String("no such table")) || db->attachNew() == 0)
+                throw;
+            st.prepara(con(), texto);
+        }
         enlazaParametros(st);
         const int n = sqlite3_column_count(st);
         std::vector<FieldType> t(static_cast<size_t>(n));
@@ -318,7 +326,7 @@ bool Query::locate(const QString& field, const QVariant& value, int options)
 {
     const int fi = fieldIndex(field);
     if (fi < 0)
-        throw EDatabaseError(QStringLiteral("%1: no se encuentra el campo '%2'.").arg(objectName(), field));
+        fieldByName(field);   // throws the missing-field error
     const FieldType t = d->tipos[size_t(fi)];
     QVariant v = value;
     const bool textual = t == FieldType::String || t == FieldType::Memo;

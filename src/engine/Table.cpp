@@ -373,7 +373,6 @@ void Table::setTableName(const QString& fileName)
     if (fileName != d->fichero)
         close();
     d->fichero = fileName;
-    setObjectName(QFileInfo(fileName).completeBaseName());
 }
 
 QString Table::tableName() const { return d->fichero; }
@@ -806,7 +805,7 @@ bool Table::locate(const QString& field, const QVariant& value, int options)
     d->requiereAbierta();
     const int fi = fieldIndex(field);
     if (fi < 0)
-        throw EDatabaseError(QStringLiteral("%1: no se encuentra el campo '%2'.").arg(objectName(), field));
+        fieldByName(field);   // throws the missing-field error
     if (d->editando())
         post();
     const int n = int(d->orden.size());

@@ -43,6 +43,17 @@ private slots:
         QCOMPARE(defs[1].size, 20);
         QVERIFY(defs[1].required);
         QCOMPARE(defs[3].type, FieldType::Float);
+        // a table file that arrives after the database opened is reachable from SQL
+        auto gasto = fixture::cobro();
+        gasto.name = "Gasto";
+        gasto.fileName = "Gasto.DB";
+        Database::createTable(carpeta(), gasto);
+        Query q;
+        q.setDatabase(m_db.get());
+        q.setSql({"select count(*) C from gasto"});
+        q.open();
+        QCOMPARE(q.fieldByName("C")->asInteger(), 0);
+        QCOMPARE(m_db->tableNames().size(), 4);
     }
 
     void tiposRedondos()
@@ -309,6 +320,14 @@ private slots:
         q.setParam("m", "josé");
         q.open();
         QCOMPARE(q.fieldByName("C")->asInteger(), 1);
+        // LIKE folds case beyond ASCII; accents still count
+        const QList<std::pair<QString, int>> patrones = {{"álv%", 1}, {"_UÑ%", 2}, {"%A", 4}, {"a_ila", 1}, {"%z", 3}, {"%", 10}};
+        for (const auto& [patron, cuantos] : patrones) {
+            q.setSql({"select count(*) C from comercial where Nombre like :p"});
+            q.setParam("p", patron);
+            q.open();
+            QVERIFY2(q.fieldByName("C")->asInteger() == cuantos, qPrintable(patron));
+        }
         q.close();
         q.setSql({"select Nombre from comercial order by Nombre"});
         q.open();
