@@ -1,6 +1,7 @@
 // Sales representatives: the list window and the edit window driven as a user
 // would, over a small company folder.
 #include "../ui/EmpresaPrueba.h"
+#include "app/UnidadMenuPrincipal.h"
 #include "core/Ini.h"
 #include "core/Mensajes.h"
 #include "data/UnidadDatos.h"
@@ -9,6 +10,8 @@
 #include "ui/CajasMensaje.h"
 
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTimer>
 #include <QHeaderView>
@@ -45,6 +48,7 @@ private slots:
     void eliminarPregunta();
     void listaVacia();
     void accionesYTeclas();
+    void hijaDelMenuPrincipal();
 
     // Edit window.
     void codigoDuplicadoYVacio();
@@ -397,6 +401,32 @@ void TstComerciales::accionesYTeclas()
     Estado().TipoUsuario = QStringLiteral("Consulta");
     QTest::keyClick(w->Tabla(), Qt::Key_Plus);
     QCOMPARE(m_msg->resumen(), QStringList{QStringLiteral("error|Permiso restringido...|No tiene permiso para ejecutar esta opción.")});
+}
+
+void TstComerciales::hijaDelMenuPrincipal()
+{
+    // Opened by the main window's command as a child window; Esc closes the
+    // child, writing its section, and a second command opens a fresh one.
+    registrarVentana(QStringLiteral("ActComerciales"), [] { return new TFormComercial; });
+    {
+        TFormMenuPrincipal f;
+        f.show();
+        f.ActComerciales->trigger();
+        QCOMPARE(f.Mdi->subWindowList().size(), 1);
+        QPointer<QMdiSubWindow> sub = f.Mdi->subWindowList().first();
+        auto* w = qobject_cast<TFormComercial*>(sub->widget());
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Comerciales (ordenado por Código)"));
+        w->Tabla()->selectRow(2);
+        QTest::keyClick(w->Tabla(), Qt::Key_Escape);
+        QTRY_VERIFY(sub.isNull());
+        const ArchivoIni archivo(rutaIniPrograma());
+        QCOMPARE(archivo.leeCadena(QStringLiteral("Tabla Comerciales"), ini::Lugar, QString()), QStringLiteral("C3"));
+        f.ActComerciales->trigger();
+        QCOMPARE(f.Mdi->subWindowList().size(), 1);
+        f.Mdi->closeAllSubWindows();
+    }
+    borrarRegistroVentanas();
 }
 
 // ---------------------------------------------------------------- edit
