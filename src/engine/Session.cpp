@@ -143,7 +143,16 @@ QString Session::privateDir() const { return d->privado; }
 void Session::setNetDir(const QString& dir) { d->net = dir; }
 QString Session::netDir() const { return d->net; }
 void Session::addPassword(const QString& password) { d->claves << password; }
-void Session::setUserName(const QString& user) { d->usuario = user; }
+void Session::setUserName(const QString& user)
+{
+    d->usuario = user;
+    if (d->db) {
+        try {
+            beat();   // others see the new name at once
+        } catch (const Excepcion&) {
+        }
+    }
+}
 QString Session::userName() const { return d->usuario; }
 bool Session::isActive() const { return d->db != nullptr; }
 

@@ -94,6 +94,9 @@ private slots:
         QCOMPARE(q.fieldByName("Importe")->type(), FieldType::Currency);
         QCOMPARE(q.fieldByName("Doble")->asFloat(), 2469135.0);
         QCOMPARE(q.fieldByName("C")->asInteger(), 1);
+        QVERIFY(q.locate("Fecha", QDate(2024, 2, 29)));
+        QVERIFY(q.locate("Fecha", "29/02/24"));
+        QVERIFY(!q.locate("Fecha", QDate(2024, 3, 1)));
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, q.fieldByName("Importe")->setValue(1));
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, q.fieldByName("NoExiste"));
     }
@@ -195,6 +198,35 @@ private slots:
         t.post();
         QCOMPARE(t.recordCount(), 2);
         QCOMPARE(t.fieldByName("Codigo")->asString(), QString("A2"));
+    }
+
+    void ordenPorClave()
+    {
+        Table t;
+        t.setDatabase(m_db.get());
+        t.setTableName("Comercial.DB");
+        t.open();
+        for (const char* c : {"M", "B", "Z", "A"})
+            fixture::alta(t, c, QString("Nombre %1").arg(c));
+        auto codigos = [&] {
+            QStringList r;
+            for (int i = 0; i < t.recordCount(); ++i)
+                r << t.valueAt(i, t.fieldIndex("Codigo")).toString();
+            return r;
+        };
+        QCOMPARE(codigos(), QStringList({"A", "B", "M", "Z"}));
+        QCOMPARE(t.fieldByName("Codigo")->asString(), QString("A"));   // the posted record is current
+        QCOMPARE(t.recNo(), 0);
+        t.locate("Codigo", "B");
+        t.edit();
+        t.fieldByName("Codigo")->setValue("P");   // a new key moves the record
+        t.post();
+        QCOMPARE(codigos(), QStringList({"A", "M", "P", "Z"}));
+        QCOMPARE(t.recNo(), 2);
+        QCOMPARE(t.fieldByName("Nombre")->asString(), QString("Nombre B"));
+        t.refresh();   // the stored order agrees
+        QCOMPARE(codigos(), QStringList({"A", "M", "P", "Z"}));
+        QCOMPARE(t.fieldByName("Codigo")->asString(), QString("P"));
     }
 
     void autoincremento()

@@ -158,7 +158,6 @@ private slots:
     void puestoMuertoPierdeSusBloqueos()
     {
         a->sesion->setUserName("un nombre de usuario largo");
-        a->sesion->beat();
         QCOMPARE(b->sesion->connectedUsers(), QStringList({"un nombre de u", "benito"}));
         // ana stops beating and declares she is dead after 300 ms of silence
         a->sesion->setHeartbeat(0, 300);
