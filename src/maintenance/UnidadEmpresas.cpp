@@ -19,7 +19,7 @@ const QString TituloEliminar = QStringLiteral("Eliminar empresa...");
 const QString Precaucion = QStringLiteral("  PROCEDA CON PRECAUCIÓN YA QUE LA EMPRESA Y TODOS SUS DATOS SERÁN "
                                           "ELIMINADOS Y NO SE PODRÁN RECUPERAR.");
 
-DescripcionLista descripcionDe(const std::shared_ptr<TFormEmpresas*>& yo)
+DescripcionLista descripcionEmpresas()
 {
     DescripcionLista d;
     d.titulo = QStringLiteral("Empresas...");
@@ -42,11 +42,16 @@ DescripcionLista descripcionDe(const std::shared_ptr<TFormEmpresas*>& yo)
     d.conZoom = false;
     d.modal = true;
     d.permisoSinEmpresa = true;
-    d.extras = {{QStringLiteral("ActSeleccionar"), QStringLiteral("Seleccionar"), QStringLiteral("Seleccionar"),
-                 QLatin1Char('C'), [yo] {
-                     if (*yo)
-                         (*yo)->ActSeleccionarExecute();
-                 }}};
+    AccionExtra seleccionar;
+    seleccionar.nombre = QStringLiteral("ActSeleccionar");
+    seleccionar.texto = QStringLiteral("Seleccionar");
+    seleccionar.pista = QStringLiteral("Seleccionar");
+    seleccionar.tecla = QLatin1Char('C');
+    seleccionar.ejecutarEn = [](TFormLista* lista) {
+        if (auto* e = qobject_cast<TFormEmpresas*>(lista))
+            e->ActSeleccionarExecute();
+    };
+    d.extras = {seleccionar};
     d.disposicion = {QStringLiteral("ActNuevo"), QStringLiteral("ActModificar"), QStringLiteral("ActEliminar"),
                      QStringLiteral("ActBuscar"), QStringLiteral("-"), QStringLiteral("ActSeleccionar"),
                      QStringLiteral("-"), QStringLiteral("ActRefrescar"), QStringLiteral("ActImprimir"),
@@ -62,12 +67,8 @@ void cursorNormal()
 
 } // namespace
 
-TFormEmpresas::TFormEmpresas(QWidget* parent) : TFormEmpresas(std::make_shared<TFormEmpresas*>(nullptr), parent) {}
-
-TFormEmpresas::TFormEmpresas(std::shared_ptr<TFormEmpresas*> yo, QWidget* parent)
-    : TFormLista(descripcionDe(yo), parent)
+TFormEmpresas::TFormEmpresas(QWidget* parent) : TFormLista(descripcionEmpresas(), parent)
 {
-    *yo = this;
     setObjectName(QStringLiteral("formempresas"));
     // A border with the system menu only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint

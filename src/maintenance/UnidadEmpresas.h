@@ -4,8 +4,6 @@
 // delete, which removes the company's folder after three questions.
 #include "ui/UnidadListaBase.h"
 
-#include <memory>
-
 class TFormEmpresas : public TFormLista {
     Q_OBJECT
 public:
@@ -19,8 +17,6 @@ public:
 
 protected:
     void antesDeMostrar() override;
-private:
-    TFormEmpresas(std::shared_ptr<TFormEmpresas*> yo, QWidget* parent);
     bool codigoNulo() const override { return false; } // no missing-code test
 };
 

@@ -417,12 +417,25 @@ private slots:
     }
 
     // Seleccionar (and Enter in the grid) opens the company and closes the window.
+    void seleccionar_data()
+    {
+        QTest::addColumn<int>("como");
+        QTest::newRow("Intro en la rejilla") << 0;
+        QTest::newRow("tecla C") << 1;
+        QTest::newRow("acción") << 2;
+    }
     void seleccionar()
     {
+        QFETCH(int, como);
         GrabadorMensajes g;
         auto f = lista();
         irA(f.get(), 9);
-        QTest::keyClick(f->Tabla(), Qt::Key_Return);
+        if (como == 0)
+            QTest::keyClick(f->Tabla(), Qt::Key_Return);
+        else if (como == 1)
+            QTest::keyClick(f->Tabla(), Qt::Key_C);
+        else
+            f->accion(QStringLiteral("ActSeleccionar"))->trigger();
         QVERIFY(g.mensajes.isEmpty());
         QCOMPARE(Estado().CodigoEmpresa, 9);
         QCOMPARE(Estado().NombreEmpresa, QStringLiteral("Borrable"));
