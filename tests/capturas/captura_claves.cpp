@@ -9,6 +9,7 @@
 #include "engine/Motor.h"
 
 #include <QDir>
+#include <QLineEdit>
 
 namespace {
 
@@ -70,7 +71,12 @@ void maestra()
     esCadINI(ini::Aplicacion, ini::CerradaBien, QStringLiteral("Sí"));
 }
 
-RegistroCaptura r1("claves", [] { maestra(); return new TFormClaves; });
+RegistroCaptura r1("claves", [] {
+    maestra();
+    auto* f = new TFormClaves;
+    f->TxtClave->setText(QStringLiteral("clave")); // shown as large '*'
+    return f;
+});
 RegistroCaptura r2("claves-sin-datos", [] {
     regional::inicializar();
     esEntINI(ini::Red, ini::Servidor, 0);
