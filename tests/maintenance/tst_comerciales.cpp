@@ -47,6 +47,8 @@ private slots:
     void eliminarPregunta_data();
     void eliminarPregunta();
     void listaVacia();
+    void registroYaEliminado_data();
+    void registroYaEliminado();
     void accionesYTeclas();
     void hijaDelMenuPrincipal();
 
@@ -335,6 +337,37 @@ void TstComerciales::listaVacia()
     const ArchivoIni f(rutaIniPrograma());
     QVERIFY(f.existe(QStringLiteral("Tabla Comerciales"), ini::Lugar));
     QCOMPARE(f.leeCadena(QStringLiteral("Tabla Comerciales"), ini::Lugar, QStringLiteral("x")), QString());
+}
+
+void TstComerciales::registroYaEliminado_data()
+{
+    QTest::addColumn<int>("tecla");
+    QTest::newRow("Modificar") << int(Qt::Key_M);
+    QTest::newRow("Eliminar") << int(Qt::Key_E);
+}
+
+void TstComerciales::registroYaEliminado()
+{
+    // The list still shows a record that another seat has deleted: neither
+    // Modificar nor Eliminar may act on whatever record the table is on.
+    QFETCH(int, tecla);
+    TFormComercial* w = abrirLista();
+    w->Tabla()->selectRow(1);
+    motor::Table* t = Datos()->TComercial;
+    t->refresh();
+    QVERIFY(t->locate(QStringLiteral("Codigo"), QStringLiteral("C2")));
+    t->remove();
+    bool abierta = false;
+    alAbrirModal([&](QWidget* d) { abierta = true; d->close(); }, 300);
+    QTest::keyClick(w->Tabla(), Qt::Key(tecla));
+    QTest::qWait(350);
+    QVERIFY(!abierta);
+    QCOMPARE(m_msg->resumen(), QStringList{QStringLiteral(
+        "error|Registro eliminado...|El registro actual ha sido ELIMINADO por otro usuario. Pulse refrescar para actualizar los cambios.")});
+    QCOMPARE(Datos()->TCComercial->recordCount(), 2);
+    t->refresh();
+    QCOMPARE(t->recordCount(), 2);
+    QCOMPARE(t->state(), motor::Dataset::State::Browse);
 }
 
 void TstComerciales::accionesYTeclas()

@@ -209,6 +209,34 @@ private slots:
         t->cancel();
     }
 
+    void imagen()
+    {
+        motor::Table* t = Datos()->TEmpresa;
+        t->open();
+        t->insert();
+        QWidget ventana;
+        auto* logo = static_cast<TDBImage*>(crearControl(*esquema::campo(QStringLiteral("Empresa"), QStringLiteral("Logotipo")), &ventana));
+        logo->enlazar(t, QStringLiteral("Logotipo"));
+        auto* otro = new TDBImage(&ventana);
+        otro->enlazar(t, QStringLiteral("Logotipo"));
+        otro->setGeometry(0, 0, 40, 20);
+        otro->ponerAjustar(true);
+        QImage roja(4, 4, QImage::Format_RGB32);
+        roja.fill(Qt::red);
+        QVERIFY(logo->ponerImagen(roja));
+        QVERIFY(!t->fieldByName(QStringLiteral("Logotipo"))->isNull());
+        QVERIFY(logo->modificado());
+        // The other box follows the field; stretched to its size.
+        QCOMPARE(otro->imagen().size(), QSize(4, 4));
+        QCOMPARE(otro->pixmap().size(), QSize(40, 20));
+        QVERIFY(!otro->modificado());
+        QVERIFY(logo->ponerImagen(QImage()));
+        QVERIFY(t->fieldByName(QStringLiteral("Logotipo"))->isNull());
+        QVERIFY(otro->imagen().isNull());
+        t->cancel();
+        QVERIFY(!logo->ponerImagen(roja));   // browsing: nothing stored
+    }
+
     void grupoMoneda()
     {
         motor::Table* t = Datos()->TPlus;
