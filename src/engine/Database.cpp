@@ -33,7 +33,7 @@ constexpr int kMaxAdjuntos = 10;   // SQLite's limit on attached files
 } // namespace
 
 struct Database::Impl {
-    Session* session = nullptr;
+    QPointer<Session> session;   // may go before the database (sibling objects)
     QString name;
     QString path;
     sqlite3* db = nullptr;
@@ -106,7 +106,7 @@ Database::~Database()
 }
 
 QString Database::name() const { return d->name; }
-Session* Database::session() const { return d->session; }
+Session* Database::session() const { return d->session.data(); }
 
 void Database::setPath(const QString& folder)
 {

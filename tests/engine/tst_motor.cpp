@@ -420,8 +420,16 @@ private slots:
         t.open();
         QCOMPARE(t.database()->session(), m_sesion.get());
         fixture::alta(t, "M", "Maestro");
-        m_db->close();
+        t.edit();   // holds a lock while its session goes first
+        Table u;
+        u.setDatabase(m_db.get());
+        u.setTableName("Comercial.DB");
+        u.open();
+        u.locate("Codigo", "M");
+        u.edit();
         m_sesion.reset();
+        m_db.reset();   // a database may outlive its session (sibling objects)
+        QCOMPARE(u.state(), Dataset::State::Inactive);
         QCOMPARE(t.state(), Dataset::State::Inactive);   // closed with its session's folder database
         Query q;
         q.setFolder(carpeta());
