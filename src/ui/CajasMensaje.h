@@ -13,5 +13,6 @@ public:
     static QMessageBox* crearCaja(TipoMensaje tipo, const QString& texto, const QString& titulo);
 };
 
-// Installs one CajasMensaje as the sink unless a scripted run (PROVENDA_MENSAJES) is on.
+// Installs one CajasMensaje as the sink unless a scripted run (PROVENDA_MENSAJES)
+// is on or another sink is already installed.
 void instalarCajasMensaje();

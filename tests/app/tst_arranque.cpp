@@ -1,5 +1,12 @@
 #include "Soporte.h"
 #include "app/Arranque.h"
+#include "app/CErrores.h"
+#include "app/UnidadMenuPrincipal.h"
+#include "core/EstadoAplicacion.h"
+#include "core/Ini.h"
+#include "ui/UnidadI.h"
+
+#include <QTimer>
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +44,8 @@ private slots:
     void carpetasCreadas();
     void bloqueosViejosBorrados();
     void segundaCopiaRechazada();
+    void loginCancelado();
+    void sesionCompleta();
 };
 
 void TstArranque::carpetasCreadas()
@@ -113,5 +122,59 @@ void TstArranque::segundaCopiaRechazada()
     QCOMPARE(lee(mensajes).count(QLatin1Char('\n')), 1);
 }
 
-QTEST_MAIN(TstArranque)
+void TstArranque::loginCancelado()
+{
+    CarpetaPrograma c;
+    GrabadorMensajes mensajes;
+    reiniciarEstado();
+    bool principalVisible = false, formIOculta = false;
+    arranque::ejecutarLogin = [&] {
+        // The frame is up, maximized, behind the login; the progress window exists, hidden.
+        principalVisible = TFormMenuPrincipal::instancia() && TFormMenuPrincipal::instancia()->isVisible();
+        formIOculta = FormI() && !FormI()->isVisible();
+        esEntINI(ini::Aplicacion, ini::Ejecuciones, 1); // what the login's creation writes
+        return false;
+    };
+    QCOMPARE(arranque::ejecutar(*static_cast<TAplicacion*>(qApp)), 0);
+    arranque::ejecutarLogin = nullptr;
+    QVERIFY(principalVisible);
+    QVERIFY(formIOculta);
+    QVERIFY(!TFormMenuPrincipal::instancia()); // gone, without its close question
+    QVERIFY(mensajes.mensajes.isEmpty());
+    QCOMPARE(lee(rutaIniPrograma()), QStringLiteral("[Aplicacion]\nEjecuciones=1\n"));
+    QVERIFY(QDir(c.archivo("TEMP")).exists() && QDir(c.archivo("NET")).exists());
+    QCOMPARE(Estado().NombreAplicacion, QStringLiteral("Torbelin Provenda"));
+    QCOMPARE(Estado().VersionAplicacion, QStringLiteral("1.0.4.1230 (07-03-2004)"));
+    QVERIFY(!QApplication::overrideCursor());
+    TExceptionLog::destruir();
+}
+
+void TstArranque::sesionCompleta()
+{
+    CarpetaPrograma c;
+    GrabadorMensajes mensajes;
+    reiniciarEstado();
+    arranque::ejecutarLogin = [] {
+        Estado().TipoUsuario = QStringLiteral("Administrador");
+        // Once the event loop runs, the user closes the main window.
+        QTimer::singleShot(0, [] { TFormMenuPrincipal::instancia()->close(); });
+        return true;
+    };
+    QCOMPARE(arranque::ejecutar(*static_cast<TAplicacion*>(qApp)), 0);
+    arranque::ejecutarLogin = nullptr;
+    QCOMPARE(mensajes.resumen(), QStringList{mensaje(TipoMensaje::Si, "Cerrar aplicación...",
+                                                     "¿Está seguro que desea cerrar la aplicación?")});
+    const ArchivoIni a(rutaIniPrograma());
+    QCOMPARE(a.leeFecha(ini::Aplicacion, ini::UltimoAcceso, {}), QDate::currentDate());
+    QCOMPARE(a.leeCadena(ini::Aplicacion, ini::CerradaBien, {}), QStringLiteral("1"));
+    QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Torbelin Provenda"));
+    QVERIFY(!TExceptionLog::instancia());
+}
+
+int main(int argc, char** argv)
+{
+    TAplicacion aplicacion(argc, argv);
+    TstArranque t;
+    return QTest::qExec(&t, argc, argv);
+}
 #include "tst_arranque.moc"
