@@ -4,6 +4,7 @@
 #include "core/Ini.h"
 #include "core/Mensajes.h"
 #include "data/UnidadDatos.h"
+#include "maintenance/UnidadFamiliaMaestros.h"
 #include "ui/UnidadListaBase.h"
 
 #include <QApplication>
@@ -13,33 +14,7 @@
 #include <QToolBar>
 
 namespace {
-DescripcionLista descripcionPlus()
-{
-    DescripcionLista d;
-    d.titulo = QStringLiteral("Plus");
-    d.tamano = QSize(503, 266);
-    d.consulta = [] { return Datos()->TCPlus; };
-    d.tabla = [] { return Datos()->TPlus; };
-    d.lineaFrom = QStringLiteral("FROM Plus");
-    d.tablaEsquema = QStringLiteral("Plus");
-    d.seccion = QStringLiteral("Tabla Plus");
-    d.prefijoTitulo = QStringLiteral("Plus (ordenado por ");
-    d.pistaCerrar = QStringLiteral("Cerrar Plus");
-    d.codigoModo = 70;
-    d.columnas = {{QStringLiteral("Codigo"), QStringLiteral("Código"), 41},
-                  {QStringLiteral("Nombre"), QStringLiteral("Descripción"), 168},
-                  {QStringLiteral("NVentasD"), QStringLiteral("Desde nº ventas"), 87},
-                  {QStringLiteral("NVentasH"), QStringLiteral("Hasta nº ventas"), 82},
-                  {QStringLiteral("Importe"), QString(), 96}};
-    d.preguntaEliminar = QStringLiteral("¿Está seguro que desea eliminar el Plus : ");
-    d.tituloEliminar = QStringLiteral("Eliminar Plus...");
-    d.mensajeSinCodigo = QStringLiteral("Atención, el Plus actual no tiene código, elimínelo antes de continuar.");
-    d.importes = {{4, QStringLiteral("Importe"), QStringLiteral("ImporteE")}};
-    d.pistaPesetas = QStringLiteral("Muestra los importes en pesetas");
-    d.pistaEuros = QStringLiteral("Muestra los importes en euros");
-    d.eurosAntesQuePesetas = true;
-    return d;
-}
+DescripcionLista descripcionPlus() { return familia::listaPlus(); }
 const QString Seccion = QStringLiteral("Tabla Plus");
 }
 
@@ -181,6 +156,62 @@ private slots:
         QTest::keyClick(w->Tabla(), Qt::Key_C);
         QCOMPARE(visto, QStringLiteral("P1"));
         QCOMPARE(Datos()->TCPlus->recordCount(), 1);
+        QVERIFY(m_msg->mensajes.isEmpty());
+    }
+
+    void clientes()
+    {
+        m_empresa->fila(QStringLiteral("Cliente"), {{QStringLiteral("Codigo"), QStringLiteral("K1")},
+                                                    {QStringLiteral("Nombre"), QStringLiteral("Bar Pepe")},
+                                                    {QStringLiteral("NIF"), QStringLiteral("B12345678")}});
+        m_empresa->fila(QStringLiteral("Cobro"), {{QStringLiteral("CodigoCliente"), QStringLiteral("K1")}});
+        auto* w = new TFormLista(familia::listaClientes());
+        w->show();
+        w->TablaTitleClick(1);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Clientes (ordenado por NIF/CIF)"));
+        QCOMPARE(Datos()->TCCliente->sql().value(2), QStringLiteral("ORDER BY NIF,Nombre"));
+        QTest::keyClick(w->Tabla(), Qt::Key_Minus);
+        QCOMPARE(m_msg->resumen(), QStringList{QStringLiteral(
+            "info|Información...|No se puede eliminar el Cliente ya que existen Cobros a su nombre.")});
+    }
+
+    void aparatos()
+    {
+        m_empresa->fila(QStringLiteral("Aparato"), {{QStringLiteral("Codigo"), QStringLiteral("A1")},
+                                                    {QStringLiteral("Nombre"), QStringLiteral("Tele")},
+                                                    {QStringLiteral("ImporteComision"), 2000.0},
+                                                    {QStringLiteral("ImporteComisionE"), 12.02}});
+        auto* w = new TFormLista(familia::listaAparatos());
+        w->show();
+        QCOMPARE(w->modelo()->tituloColumna(2), QStringLiteral("Importe Comisión"));
+        // E belongs to Eliminar, first in the list: the euros action has no key.
+        m_msg->responder(false);
+        QTest::keyClick(w->Tabla(), Qt::Key_E);
+        QCOMPARE(m_msg->resumen(), QStringList{QStringLiteral("si|Eliminar Aparato...|¿Está seguro que desea eliminar el Aparato: Tele?")});
+        QVERIFY(!w->muestraEuros());
+        w->accion(QStringLiteral("ActEuros"))->trigger();
+        QStringList campos;
+        for (int i = 0; i < w->modelo()->columnCount(); ++i)
+            campos << w->modelo()->columna(i).campo;
+        QCOMPARE(campos, (QStringList{QStringLiteral("Codigo"), QStringLiteral("Nombre"), QStringLiteral("ImporteComisionE"),
+                                      QStringLiteral("Plus"), QStringLiteral("ImporteVentaE"), QStringLiteral("ImporteCompraE")}));
+        QCOMPARE(w->modelo()->tituloColumna(2), QStringLiteral("Importe Comisión (€)"));
+        QCOMPARE(w->modelo()->texto(0, 2), QStringLiteral("12,02"));
+    }
+
+    void usuarios()
+    {
+        auto* w = new TFormLista(familia::listaUsuarios());
+        w->show();
+        QCOMPARE(w->acciones().first()->objectName(), QStringLiteral("ActControlarSuprimir"));
+        QVERIFY(!w->accion(QStringLiteral("ActZoom")));
+        QStringList barra;
+        for (QAction* a : w->BB()->actions())
+            barra << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(barra.join(QLatin1Char(',')), QStringLiteral("Añadir,Modificar,Eliminar,Localizar,-,Refrescar,Imprimir,-,Cerrar"));
+        QCOMPARE(Datos()->TCUsuario->sql().value(0), QStringLiteral("SELECT  *"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Usuarios (ordenado por Código)"));
+        QTest::keyClick(w->Tabla(), Qt::Key_Z);
         QVERIFY(m_msg->mensajes.isEmpty());
     }
 
