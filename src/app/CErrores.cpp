@@ -6,7 +6,10 @@
 
 #include <QDateTime>
 #include <QFile>
+#if __has_include(<cxxabi.h>)
 #include <cxxabi.h>
+#define PROVENDA_DEMANGLE 1
+#endif
 #include <cstdlib>
 #include <memory>
 #include <typeinfo>
@@ -20,11 +23,15 @@ std::unique_ptr<TExceptionLog>& unico()
 
 QString nombreDeTipo(const std::type_info& t)
 {
+#ifdef PROVENDA_DEMANGLE
     int estado = 0;
     char* nombre = abi::__cxa_demangle(t.name(), nullptr, nullptr, &estado);
     const QString r = QString::fromLatin1(estado == 0 && nombre ? nombre : t.name());
     std::free(nombre);
     return r;
+#else
+    return QString::fromLatin1(t.name());
+#endif
 }
 } // namespace
 

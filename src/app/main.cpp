@@ -4,5 +4,6 @@
 int main(int argc, char** argv)
 {
     TAplicacion aplicacion(argc, argv);
+    // The login window is plugged in through arranque::ejecutarLogin (Arranque.h).
     return arranque::ejecutar(aplicacion);
 }
