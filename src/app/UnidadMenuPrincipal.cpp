@@ -213,7 +213,13 @@ void registrarVentana(const QString& accion, FabricaVentana crear)
 
 FabricaVentana fabricaVentana(const QString& accion)
 {
-    return registro().value(accion);
+    FabricaVentana f = registro().value(accion);
+    // One about window serves both of its commands.
+    if (!f && accion == QLatin1String("ActInformacion"))
+        f = registro().value(QStringLiteral("ActAcercaDe"));
+    if (!f && accion == QLatin1String("ActAcercaDe"))
+        f = registro().value(QStringLiteral("ActInformacion"));
+    return f;
 }
 
 void borrarRegistroVentanas()
@@ -295,8 +301,6 @@ void TFormMenuPrincipal::crearAcciones()
     ActReorganizar = accion(QStringLiteral("ActReorganizar"));
     ActCalculadora = accion(QStringLiteral("ActCalculadora"));
     ActBlocNotas = accion(QStringLiteral("ActBlocNotas"));
-    // Help context of the representatives' list.
-    ActComerciales->setProperty("ContextoAyuda", 1010);
 }
 
 QAction* TFormMenuPrincipal::accion(const QString& nombre) const
@@ -449,7 +453,7 @@ void TFormMenuPrincipal::actualizarAcciones()
 {
     for (QAction* a : m_acciones) {
         const DefAccion* d = defAccion(a->objectName());
-        a->setEnabled(d->apertura == Apertura::Propia || registro().contains(a->objectName()));
+        a->setEnabled(d->apertura == Apertura::Propia || bool(fabricaVentana(a->objectName())));
     }
 }
 
@@ -537,7 +541,7 @@ void TFormMenuPrincipal::ejecutarAccion(const QString& nombre)
 {
     const DefAccion* d = defAccion(nombre);
     const QString ventana = QString::fromLatin1(d->ventana);
-    const FabricaVentana crear = registro().value(nombre);
+    const FabricaVentana crear = fabricaVentana(nombre);
 
     if (nombre == QLatin1String("ActSalir")) {
         close();
@@ -606,8 +610,8 @@ void TFormMenuPrincipal::ejecutarAccion(const QString& nombre)
 
 void TFormMenuPrincipal::abrirAcercaDe(bool informacion)
 {
-    const FabricaVentana crear = registro().value(informacion ? QStringLiteral("ActInformacion")
-                                                              : QStringLiteral("ActAcercaDe"));
+    const FabricaVentana crear = fabricaVentana(informacion ? QStringLiteral("ActInformacion")
+                                                            : QStringLiteral("ActAcercaDe"));
     Tag = informacion ? 10 : 0;
     QWidget* w = buscarVentanaSuelta(QStringLiteral("formacercade"));
     if (!w) {

@@ -17,7 +17,8 @@ class QToolButton;
 // Window registry: a command's window is plugged in by the command's name
 // ("ActComerciales", "ActEmpresas", ...). Commands whose window is not
 // registered stay visible and disabled. A registration made while the main
-// window exists enables its command at once.
+// window exists enables its command at once. "ActAcercaDe" and
+// "ActInformacion" share one window: registering either enables both.
 using FabricaVentana = std::function<QWidget*()>;
 void registrarVentana(const QString& accion, FabricaVentana crear);
 FabricaVentana fabricaVentana(const QString& accion);

@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
@@ -93,6 +94,8 @@ private slots:
     void pistasEnLaBarraDeEstado();
     void ayuda();
     void menuVentana();
+    void acercaDeEInformacion();
+    void calendarioSinSeleccionar();
 
 private:
     std::unique_ptr<CarpetaPrograma> m_carpeta;
@@ -511,6 +514,57 @@ void TstMenuPrincipal::menuVentana()
     QCOMPARE(lista, (QStringList{"-", "&1 formcomercial", "&2 formcliente"}));
     m_f->MnuCerrarTodas->trigger();
     QTRY_VERIFY(m_f->ventanasHijas().isEmpty());
+}
+
+void TstMenuPrincipal::acercaDeEInformacion()
+{
+    int creadas = 0;
+    registrarVentana(QStringLiteral("ActAcercaDe"), [&creadas] {
+        ++creadas;
+        return new QDialog; // kept after closing: found again by its name
+    });
+    QVERIFY(m_f->ActInformacion->isEnabled());
+    QString titulo;
+    int tag = -1;
+    auto responder = [&] {
+        alAbrirModal([&](QWidget* w) {
+            titulo = w->windowTitle();
+            tag = m_f->Tag;
+            QCOMPARE(w->objectName(), QStringLiteral("formacercade"));
+            static_cast<QDialog*>(w)->reject();
+        });
+    };
+    responder();
+    m_f->ActInformacion->trigger();
+    QCOMPARE(tag, 10);
+    QCOMPARE(titulo, QStringLiteral("Información general..."));
+    responder();
+    m_f->ActAcercaDe->trigger();
+    QCOMPARE(tag, 0);
+    QCOMPARE(creadas, 1);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("formacercade"))
+            delete w;
+}
+
+void TstMenuPrincipal::calendarioSinSeleccionar()
+{
+    bool seleccionarActiva = true;
+    QPointer<QDialog> calendario;
+    registrarVentana(QStringLiteral("ActCalendario"), [&] {
+        auto* d = new QDialog;
+        auto* a = new QAction(QStringLiteral("Seleccionar"), d);
+        a->setObjectName(QStringLiteral("ActSeleccionar"));
+        calendario = d;
+        alAbrirModal([&, a](QWidget* w) {
+            seleccionarActiva = a->isEnabled();
+            static_cast<QDialog*>(w)->reject();
+        });
+        return d;
+    });
+    m_f->ActCalendario->trigger();
+    QVERIFY(!seleccionarActiva);
+    QVERIFY(!calendario); // created anew for each use and gone afterwards
 }
 
 QTEST_MAIN(TstMenuPrincipal)
