@@ -165,6 +165,27 @@ private slots:
         QVERIFY(g.mensajes.isEmpty());
     }
 
+    // The data on a server folder: read from there, OpServidor cleared.
+    void datosEnServidor()
+    {
+        QTemporaryDir servidor;
+        const QString ruta = servidor.path() + QLatin1Char('/');
+        crearMaestra(ruta);
+        esEntINI(ini::Red, ini::Servidor, 0);
+        esCadINI(ini::Red, ini::RutaServidor, ruta);
+        GrabadorMensajes g;
+        auto f = abrir();
+        QVERIFY(!f->OpServidor->isChecked());
+        QCOMPARE(f->TListaUsuarios->model()->rowCount(), 2);
+        elegirFila(f->TListaUsuarios, QStringLiteral("CON"));
+        elegirFila(f->TListaEmpresas, QStringLiteral("7"));
+        f->BAceptar->click();
+        QVERIFY(g.mensajes.isEmpty());
+        QCOMPARE(Estado().CodigoEmpresa, 7);
+        QCOMPARE(QDir(Datos()->DB->path()).canonicalPath(), QDir(ruta + QStringLiteral("Emp7")).canonicalPath());
+        destruirDatos();
+    }
+
     // A user without a password logs in by double-clicking the company.
     void sinClave()
     {
