@@ -46,7 +46,7 @@ bool existeSinMayusculas(const QString& carpeta, const QString& relativa)
 QStringList ficherosQueCoinciden(const QString& carpeta, const QString& mascara)
 {
     QDir dir(carpeta);
-    // "*.*" on the old system also matched names without a dot.
+    // "*.*" means every file, names without a dot included.
     const QString filtro = mascara == QLatin1String("*.*") ? QStringLiteral("*") : mascara;
     dir.setNameFilters({filtro});
     dir.setFilter(QDir::Files | QDir::Hidden | QDir::System); // name filters ignore case by default
@@ -87,7 +87,7 @@ void cerrar(bool mostrarBarra)
 
 namespace {
 
-// Files that are never copied: the old engine's lock files, and SQLite's
+// Files that are never copied: the two lock files, and SQLite's
 // rollback journals (a journal copied beside a consistent copy would be
 // played back into it on the next open).
 bool noSeCopia(const QString& nombre)

@@ -24,7 +24,7 @@ void texto(const QString& texto);
 void cerrar(bool mostrarBarra = false);
 }
 
-// The engine's lock files, never copied into a company folder.
+// The two table-engine lock files (PARADOX.LCK, PDOXUSRS.LCK), never copied into a company folder.
 bool esFicheroDeBloqueo(const QString& nombre);
 
 // Copies every file of `origen` matching `mascara` into `destino`, replacing
