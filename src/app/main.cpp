@@ -1,9 +1,11 @@
 #include "app/Arranque.h"
 #include "app/CErrores.h"
+#include "app/UnidadClaves.h"
+#include "app/UnidadMenuPrincipal.h"
 
 int main(int argc, char** argv)
 {
     TAplicacion aplicacion(argc, argv);
-    // The login window is plugged in through arranque::ejecutarLogin (Arranque.h).
+    arranque::ejecutarLogin = [] { return ejecutarClaves(TFormMenuPrincipal::instancia()); };
     return arranque::ejecutar(aplicacion);
 }
