@@ -46,4 +46,5 @@ DescripcionLista TFormComercial::descripcionComerciales()
 TFormComercial::TFormComercial(QWidget* parent) : TFormLista(descripcionComerciales(), parent)
 {
     setObjectName(QStringLiteral("FormComercial"));
+    accion(QStringLiteral("ActNuevo"))->setProperty("ayuda", 1011);   // help topic
 }

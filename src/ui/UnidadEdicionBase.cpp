@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -108,6 +109,9 @@ void TFormEdicion::showEvent(QShowEvent* e)
     if (m_mostrada)
         return;
     m_mostrada = true;
+    // Centred on the screen, not on the window that opened it.
+    if (QScreen* s = screen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     ejecutarProtegido([this] { FormShow(); });
 }
 
