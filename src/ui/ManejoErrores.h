@@ -7,7 +7,9 @@
 #include <functional>
 
 // Shows (and logs, with the program's handler) one error. EAbort is silent:
-// the operation was already reported.
+// the operation was already reported. Always called inside the catch block of
+// that error, so a handler may rethrow it (`throw;`), for example to reach the
+// error log's informarExcepcionActual().
 void informarExcepcion(const std::exception& e);
 // Replaces the handler (an empty function puts the default back).
 void ponerManejadorExcepciones(std::function<void(const std::exception&)> manejador);
