@@ -51,6 +51,7 @@ private slots:
     void registroYaEliminado();
     void accionesYTeclas();
     void hijaDelMenuPrincipal();
+    void modificarYGuardar();
 
     // Edit window.
     void codigoDuplicadoYVacio();
@@ -460,6 +461,47 @@ void TstComerciales::hijaDelMenuPrincipal()
         f.Mdi->closeAllSubWindows();
     }
     borrarRegistroVentanas();
+}
+
+void TstComerciales::modificarYGuardar()
+{
+    TFormComercial* w = abrirLista();
+    w->TablaTitleClick(1);   // by name: Álvarez, José, Zurita
+    w->Tabla()->selectRow(1);
+    QCOMPARE(w->codigoActual(), QStringLiteral("C3"));
+    alAbrirModal([&](QWidget* d) {
+        auto* g = qobject_cast<TFormComercialG*>(d);
+        if (!g)
+            return;
+        g->TxtNombre->setFocus();
+        g->TxtNombre->selectAll();
+        QTest::keyClicks(g->TxtNombre, QStringLiteral("Ana Cambiada"));
+        QTest::mouseClick(g->BAceptar, Qt::LeftButton);
+    });
+    QTest::keyClick(w->Tabla(), Qt::Key_Asterisk);
+    QVERIFY2(m_msg->mensajes.isEmpty(), qPrintable(m_msg->resumen().join(QLatin1Char('\n'))));
+    // Re-sorted by name, the list is still on the modified record.
+    QCOMPARE(w->codigoActual(), QStringLiteral("C3"));
+    QCOMPARE(w->Tabla()->currentIndex().row(), 1);
+    QCOMPARE(w->modelo()->texto(1, 1), QStringLiteral("Ana Cambiada"));
+    QCOMPARE(Datos()->TComercial->state(), motor::Dataset::State::Browse);
+
+    // Cancelar by mouse from an emptied name box: no message, nothing stored.
+    bool enfocada = false;
+    alAbrirModal([&](QWidget* d) {
+        auto* g = qobject_cast<TFormComercialG*>(d);
+        if (!g)
+            return;
+        g->TxtNombre->setFocus();
+        g->TxtNombre->selectAll();
+        QTest::keyClick(g->TxtNombre, Qt::Key_Delete);
+        enfocada = QApplication::focusWidget() == g->TxtNombre;
+        QTest::mouseClick(g->BCancelar, Qt::LeftButton);
+    });
+    QTest::keyClick(w->Tabla(), Qt::Key_M);
+    QVERIFY(enfocada);
+    QVERIFY2(m_msg->mensajes.isEmpty(), qPrintable(m_msg->resumen().join(QLatin1Char('\n'))));
+    QCOMPARE(w->modelo()->texto(1, 1), QStringLiteral("Ana Cambiada"));
 }
 
 // ---------------------------------------------------------------- edit
