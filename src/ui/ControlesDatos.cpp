@@ -149,11 +149,8 @@ QString mascaraQt(const QString& mascaraEsquema)
             q += QLatin1Char('9');
         else if (c == QLatin1Char('9'))
             q += QLatin1Char('0');
-        else if (c == QLatin1Char('/') || c == QLatin1Char(':') || c == QLatin1Char('-')
-                 || c == QLatin1Char(' ') || c == QLatin1Char('.') || c == QLatin1Char(','))
-            q += c;
         else
-            q += c;
+            q += c;   // separators and other mask characters alike
     }
     const QString blanco = partes.value(2, QStringLiteral("_"));
     return q + QLatin1Char(';') + (blanco.isEmpty() ? QStringLiteral(" ") : blanco.left(1));
@@ -336,8 +333,6 @@ void TDBComboBox::ponerElementos(const QStringList& elementos)
     std::sort(l.begin(), l.end(), [](const QString& a, const QString& b) {
         return QString::localeAwareCompare(a, b) < 0;
     });
-    const bool c = cargando();
-    Q_UNUSED(c);
     blockSignals(true);
     clear();
     addItems(l);
