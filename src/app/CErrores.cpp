@@ -3,6 +3,7 @@
 #include "core/Errores.h"
 #include "core/Mensajes.h"
 #include "core/Regional.h"
+#include "ui/ManejoErrores.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -37,8 +38,11 @@ QString nombreDeTipo(const std::type_info& t)
 
 TExceptionLog* TExceptionLog::crear(const QString& archivoLog)
 {
-    if (!unico())
+    if (!unico()) {
         unico().reset(new TExceptionLog(archivoLog));
+        // Errors that windows catch in their handlers reach the same box and log.
+        ponerManejadorExcepciones([](const std::exception&) { informarExcepcionActual(); });
+    }
     return unico().get();
 }
 
@@ -49,6 +53,7 @@ TExceptionLog* TExceptionLog::instancia()
 
 void TExceptionLog::destruir()
 {
+    ponerManejadorExcepciones({});
     unico().reset();
 }
 

@@ -6,6 +6,6 @@
 int main(int argc, char** argv)
 {
     TAplicacion aplicacion(argc, argv);
-    arranque::ejecutarLogin = [] { return ejecutarClaves(TFormMenuPrincipal::instancia()); };
+    arranque::ejecutarLogin = [] { return ejecutarClaves(); };
     return arranque::ejecutar(aplicacion);
 }
