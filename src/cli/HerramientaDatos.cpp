@@ -180,7 +180,8 @@ QString codigo4(int n) { return QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('
 QString nif(Azar& a)
 {
     const QString n = QString::number(a.entero(10000000, 79999999));
-    return n + LetraNif(n);
+    // As the edit windows complete it: digits, hyphen and letter.
+    return n + QLatin1Char('-') + LetraNif(n);
 }
 
 // CIF of a company: letter, province and number, control digit.

@@ -177,8 +177,9 @@ void TestHerramienta::demo()
     com.open();
     for (com.first(); !com.eof(); com.next()) {
         const QString nif = com.fieldByName("NIF")->asString();
-        QCOMPARE(nif.size(), 9);
-        QCOMPARE(LetraNif(nif.left(8)), nif.at(8));
+        QCOMPARE(nif.size(), 10);
+        QCOMPARE(nif.at(8), QLatin1Char('-'));
+        QCOMPARE(LetraNif(nif.left(8)), nif.at(9));
     }
     motor::Table ven;
     ven.setDatabase(&db);
