@@ -825,4 +825,41 @@ bool coincide(const Almacen& a, const Celda& c, FieldType t, const QVariant& val
     }
 }
 
+void Origen::ponerBase(Dataset* ds, Database* nueva)
+{
+    if (db)
+        db->unregisterDataset(ds);
+    propia.reset();
+    carpeta.clear();
+    db = nueva;
+    if (nueva)
+        nueva->registerDataset(ds);
+}
+
+void Origen::ponerCarpeta(Dataset* ds, const QString& folder)
+{
+    if (db)
+        db->unregisterDataset(ds);
+    db = nullptr;
+    propia.reset();
+    carpeta = folder;
+}
+
+void Origen::resolver(Dataset* ds, const QString& sinBase)
+{
+    if (db)
+        return;
+    if (carpeta.isEmpty())
+        throw EDatabaseError(sinBase);
+    Session* s = sesion ? sesion.data() : Session::defaultSession();
+    if (s) {
+        db = s->folderDatabase(carpeta);
+    } else {
+        propia = std::make_unique<Database>(nullptr, QStringLiteral("carpeta:") + carpeta);
+        propia->setPath(carpeta);
+        db = propia.get();
+    }
+    db->registerDataset(ds);
+}
+
 } // namespace motor::interno

@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <QPointer>
 #include <QStringView>
 #include <cstdint>
 #include <memory>
@@ -155,6 +156,20 @@ public:
     virtual ~Fuente() = default;
     virtual QVariant leeCampo(int indice) const = 0;
     virtual void escribeCampo(int indice, const QVariant& v) = 0;
+};
+
+// Where a dataset's rows come from: a database given, or a folder named
+// directly, resolved on first use to that folder's database in the session.
+struct Origen {
+    QPointer<Database> db;
+    std::unique_ptr<Database> propia;   // folder database when there is no session at all
+    QString carpeta;
+    QPointer<Session> sesion;
+
+    void ponerBase(Dataset* ds, Database* nueva);
+    void ponerCarpeta(Dataset* ds, const QString& folder);
+    // Throws EDatabaseError(sinBase) when neither a database nor a folder is set.
+    void resolver(Dataset* ds, const QString& sinBase);
 };
 
 class Campo final : public Field {

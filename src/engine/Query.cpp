@@ -7,12 +7,8 @@ namespace motor {
 
 using namespace interno;
 
-struct Query::Impl : Fuente {
+struct Query::Impl : Fuente, Origen {
     Query* q = nullptr;
-    QPointer<Database> db;
-    std::unique_ptr<Database> propia;
-    QString carpeta;
-    QPointer<Session> sesion;
     QStringList sql;
     QMap<QString, QVariant> params;     // lower-case name without ':'
     bool abierta = false;
@@ -25,22 +21,7 @@ struct Query::Impl : Fuente {
     bool esEof = true;
     bool esBof = true;
 
-    void resuelveDb()
-    {
-        if (db)
-            return;
-        if (carpeta.isEmpty())
-            throw EDatabaseError(QStringLiteral("La consulta no tiene base de datos."));
-        Session* s = sesion ? sesion.data() : Session::defaultSession();
-        if (s) {
-            db = s->folderDatabase(carpeta);
-        } else {
-            propia = std::make_unique<Database>(nullptr, QStringLiteral("carpeta:") + carpeta);
-            propia->setPath(carpeta);
-            db = propia.get();
-        }
-        db->registerDataset(q);
-    }
+    void resuelveDb() { resolver(q, QStringLiteral("La consulta no tiene base de datos.")); }
 
     sqlite3* con() const { return static_cast<sqlite3*>(db->handle()); }
 
@@ -164,23 +145,13 @@ Query::~Query()
 void Query::setDatabase(Database* db)
 {
     close();
-    if (d->db)
-        d->db->unregisterDataset(this);
-    d->propia.reset();
-    d->carpeta.clear();
-    d->db = db;
-    if (db)
-        db->registerDataset(this);
+    d->ponerBase(this, db);
 }
 
 void Query::setFolder(const QString& folder)
 {
     close();
-    if (d->db)
-        d->db->unregisterDataset(this);
-    d->db = nullptr;
-    d->propia.reset();
-    d->carpeta = folder;
+    d->ponerCarpeta(this, folder);
 }
 
 void Query::setSession(Session* session)

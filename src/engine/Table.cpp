@@ -49,12 +49,8 @@ QString claveTexto(const QVariant& v)
 
 } // namespace
 
-struct Table::Impl : Fuente {
+struct Table::Impl : Fuente, Origen {
     Table* q = nullptr;
-    QPointer<Database> db;
-    std::unique_ptr<Database> propia;     // folder database when there is no session at all
-    QString carpeta;
-    QPointer<Session> sesion;
     QString fichero;
     bool exclusiva = false;
     State estado = State::Inactive;
@@ -96,22 +92,7 @@ struct Table::Impl : Fuente {
     bool editando() const { return estado == State::Edit || estado == State::Insert; }
     Session* sesionDb() const { return db ? db->session() : nullptr; }
 
-    void resuelveDb()
-    {
-        if (db)
-            return;
-        if (carpeta.isEmpty())
-            throw EDatabaseError(QStringLiteral("La tabla '%1' no tiene base de datos.").arg(fichero));
-        Session* s = sesion ? sesion.data() : Session::defaultSession();
-        if (s) {
-            db = s->folderDatabase(carpeta);
-        } else {
-            propia = std::make_unique<Database>(nullptr, QStringLiteral("carpeta:") + carpeta);
-            propia->setPath(carpeta);
-            db = propia.get();
-        }
-        db->registerDataset(q);
-    }
+    void resuelveDb() { resolver(q, QStringLiteral("La tabla '%1' no tiene base de datos.").arg(fichero)); }
 
     QString listaColumnas() const
     {
@@ -338,23 +319,13 @@ Table::~Table()
 void Table::setDatabase(Database* db)
 {
     close();
-    if (d->db)
-        d->db->unregisterDataset(this);
-    d->propia.reset();
-    d->carpeta.clear();
-    d->db = db;
-    if (db)
-        db->registerDataset(this);
+    d->ponerBase(this, db);
 }
 
 void Table::setFolder(const QString& folder)
 {
     close();
-    if (d->db)
-        d->db->unregisterDataset(this);
-    d->db = nullptr;
-    d->propia.reset();
-    d->carpeta = folder;
+    d->ponerCarpeta(this, folder);
 }
 
 void Table::setSession(Session* session)
