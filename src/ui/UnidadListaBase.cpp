@@ -687,7 +687,7 @@ void TFormLista::ActEliminarExecute()
     refrescar();
 }
 
-void TFormLista::ActBuscarExecute()
+void TFormLista::abrirConModo(const std::function<void(TFormLista*, int)>& abrir)
 {
     if (listaVacia()) {
         msInfo(m_d.mensajeVacio, TituloInformacion);
@@ -695,21 +695,13 @@ void TFormLista::ActBuscarExecute()
     }
     if (!ComprobarUsuario(QStringLiteral("localizar"), false))
         return;
-    if (abrirLocalizar())
-        abrirLocalizar()(this, m_d.codigoModo);
+    if (abrir)
+        abrir(this, m_d.codigoModo);
 }
 
-void TFormLista::ActImprimirExecute()
-{
-    if (listaVacia()) {
-        msInfo(m_d.mensajeVacio, TituloInformacion);
-        return;
-    }
-    if (!ComprobarUsuario(QStringLiteral("localizar"), false))
-        return;
-    if (abrirImprimir())
-        abrirImprimir()(this, m_d.codigoModo);
-}
+void TFormLista::ActBuscarExecute() { abrirConModo(abrirLocalizar()); }
+
+void TFormLista::ActImprimirExecute() { abrirConModo(abrirImprimir()); }
 
 void TFormLista::ActRefrescarExecute()
 {

@@ -164,6 +164,9 @@ protected:
     // Creates the edit window and shows it modally.
     void abrirEdicion();
     bool listaVacia() const;
+    // Localizar and Imprimir: empty-list message, permission "localizar", then
+    // the window given the list's mode code.
+    void abrirConModo(const std::function<void(TFormLista*, int)>& abrir);
     // Moves a dataset to the record with that code; false when none has it.
     static bool irACodigo(motor::Dataset* ds, const QString& codigo);
 
