@@ -7,6 +7,7 @@
 #include "data/UnidadDatos.h"
 #include "engine/Motor.h"
 #include "ui/Permisos.h"
+#include "../support/FixturaMaestra.h"
 #include "../support/Soporte.h"
 
 #include <QCheckBox>
@@ -29,16 +30,8 @@ const QString TituloClave = QStringLiteral("Comprobación de clave de acceso..."
 // without one.
 void crearMaestra(const QString& carpeta)
 {
-    motor::Session s(QStringLiteral("Fixtura"));
-    s.setPrivateDir(carpeta + QStringLiteral("TEMPF"));
-    s.setNetDir(carpeta + QStringLiteral("NETF"));
-    QDir().mkpath(s.privateDir());
-    QDir().mkpath(s.netDir());
-    s.open();
-    QDir().mkpath(carpeta + QStringLiteral("tablas"));
-    for (const esquema::Tabla& t : esquema::tablas())
-        motor::Database::createTable(t.carpeta == esquema::Carpeta::Maestra ? carpeta : carpeta + QStringLiteral("tablas"),
-                                     t.definicion());
+    const auto sesion = abrirSesionFixtura(carpeta);
+    crearTablasMaestras(carpeta);
     {
         motor::Table u;
         u.setFolder(carpeta);
@@ -79,7 +72,7 @@ void crearMaestra(const QString& carpeta)
         if (t.carpeta == esquema::Carpeta::Empresa)
             motor::Database::copyFile(esquema::rutaFichero(carpeta + QStringLiteral("tablas/"), t),
                                       carpeta + QStringLiteral("Emp7/") + t.fichero);
-    s.close();
+    sesion->close();
 }
 
 void escribirCopia(const QString& carpetaEmpresa, const QDate& fecha)

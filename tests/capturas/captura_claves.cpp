@@ -1,5 +1,6 @@
 // Captures of the login window: on a master folder, and without one.
 #include "Capturas.h"
+#include "FixturaMaestra.h"
 #include "app/UnidadClaves.h"
 #include "core/EstadoAplicacion.h"
 #include "core/Ini.h"
@@ -18,16 +19,8 @@ void maestra()
     regional::inicializar();
     const QString base = carpetaCaptura();
     {
-        motor::Session s(QStringLiteral("Captura"));
-        s.setPrivateDir(base + QStringLiteral("TEMPC"));
-        s.setNetDir(base + QStringLiteral("NETC"));
-        QDir().mkpath(s.privateDir());
-        QDir().mkpath(s.netDir());
-        s.open();
-        QDir().mkpath(base + QStringLiteral("tablas"));
-        for (const esquema::Tabla& t : esquema::tablas())
-            motor::Database::createTable(t.carpeta == esquema::Carpeta::Maestra ? base : base + QStringLiteral("tablas"),
-                                         t.definicion());
+        const auto sesion = abrirSesionFixtura(base);
+        crearTablasMaestras(base);
         motor::Table u;
         u.setFolder(base);
         u.setTableName(QStringLiteral("Usuario.DB"));
@@ -59,7 +52,7 @@ void maestra()
             e.fieldByName(QStringLiteral("FechaBaja"))->setValue(QDate(2024, 12, 31));
             e.post();
         }
-        s.close();
+        sesion->close();
     }
     QDir().mkpath(base + QStringLiteral("Emp1"));
     ArchivoIni cs(base + QStringLiteral("Emp1/CS.ini"));

@@ -1,5 +1,6 @@
 // Captures of the companies list, the company edit window and the import window.
 #include "Capturas.h"
+#include "FixturaMaestra.h"
 #include "core/EstadoAplicacion.h"
 #include "core/Regional.h"
 #include "data/Esquema.h"
@@ -44,10 +45,7 @@ void empresas()
     regional::inicializar();
     Estado().Servidor = 1;
     const QString base = carpetaCaptura();
-    QDir().mkpath(base + QStringLiteral("tablas"));
-    for (const esquema::Tabla& t : esquema::tablas())
-        motor::Database::createTable(t.carpeta == esquema::Carpeta::Maestra ? base : base + QStringLiteral("tablas"),
-                                     t.definicion());
+    crearTablasMaestras(base);
     crearDatos();
     Datos()->apuntarEmpresas(base);
     Estado().TipoUsuario = QStringLiteral("Administrador");

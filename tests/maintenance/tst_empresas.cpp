@@ -11,6 +11,7 @@
 #include "maintenance/UnidadGEmpresa.h"
 #include "ui/Permisos.h"
 #include "ui/UnidadI.h"
+#include "../support/FixturaMaestra.h"
 #include "../support/Soporte.h"
 
 #include <QApplication>
@@ -57,16 +58,8 @@ void llenarCarpeta(const QString& maestra, int codigo)
 // the two old lock files), company 7 (open), 8 (no folder), 9 (with folder).
 void crearMaestra(const QString& carpeta)
 {
-    motor::Session s(QStringLiteral("Fixtura"));
-    s.setPrivateDir(carpeta + QStringLiteral("TEMPF"));
-    s.setNetDir(carpeta + QStringLiteral("NETF"));
-    QDir().mkpath(s.privateDir());
-    QDir().mkpath(s.netDir());
-    s.open();
-    QDir().mkpath(carpeta + QStringLiteral("tablas"));
-    for (const esquema::Tabla& t : esquema::tablas())
-        motor::Database::createTable(t.carpeta == esquema::Carpeta::Maestra ? carpeta : carpeta + QStringLiteral("tablas"),
-                                     t.definicion());
+    const auto sesion = abrirSesionFixtura(carpeta);
+    crearTablasMaestras(carpeta);
     for (const char* extra : {"PARADOX.LCK", "PDOXUSRS.LCK", "Comercial.VAL"}) {
         QFile f(carpeta + QStringLiteral("tablas/") + QLatin1String(extra));
         f.open(QIODevice::WriteOnly);
@@ -77,7 +70,7 @@ void crearMaestra(const QString& carpeta)
     insertarEmpresa(carpeta, 9, QStringLiteral("Borrable"));
     llenarCarpeta(carpeta, 7);
     llenarCarpeta(carpeta, 9);
-    s.close();
+    sesion->close();
 }
 
 QStringList ficheros(const QString& carpeta)

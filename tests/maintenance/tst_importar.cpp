@@ -9,6 +9,7 @@
 #include "maintenance/UnidadGEmpresa.h"
 #include "maintenance/UnidadSeleccionEmpresaImportar.h"
 #include "ui/Permisos.h"
+#include "../support/FixturaMaestra.h"
 #include "../support/Soporte.h"
 
 #include <QApplication>
@@ -70,23 +71,15 @@ int filas(const QString& carpeta, const QString& tabla)
 // capitals), 8 "Sin carpeta" (no folder); the new company 12 with templates.
 void crearMaestra(const QString& carpeta)
 {
-    motor::Session s(QStringLiteral("Fixtura"));
-    s.setPrivateDir(carpeta + QStringLiteral("TEMPF"));
-    s.setNetDir(carpeta + QStringLiteral("NETF"));
-    QDir().mkpath(s.privateDir());
-    QDir().mkpath(s.netDir());
-    s.open();
-    QDir().mkpath(carpeta + QStringLiteral("tablas"));
-    for (const esquema::Tabla& t : esquema::tablas())
-        motor::Database::createTable(t.carpeta == esquema::Carpeta::Maestra ? carpeta : carpeta + QStringLiteral("tablas"),
-                                     t.definicion());
+    const auto sesion = abrirSesionFixtura(carpeta);
+    crearTablasMaestras(carpeta);
     insertarEmpresa(carpeta, 7, QStringLiteral("Ventas Norte"));
     insertarEmpresa(carpeta, 8, QStringLiteral("Sin carpeta"));
     llenarCarpeta(carpeta, 7, true);
     const QString emp7 = carpeta + QStringLiteral("Emp7");
     anadirFila(emp7, QStringLiteral("Comercial"), {{"Codigo", "C1"}, {"Nombre", "Ana"}, {"NIF", "12345678-Z"}});
     anadirFila(emp7, QStringLiteral("Venta"), {{"Codigo", "1"}, {"CodigoComercial", "C1"}});
-    s.close();
+    sesion->close();
 }
 
 } // namespace
