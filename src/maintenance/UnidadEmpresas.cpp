@@ -87,19 +87,15 @@ void TFormEmpresas::antesDeMostrar()
 
 void TFormEmpresas::ActModificarExecute()
 {
-    if (listaVacia()) {
-        msInfo(QStringLiteral("No hay datos"), TituloInformacion);
+    if (avisarSiVacia(QStringLiteral("No hay datos")))
         return;
-    }
     TFormLista::ActModificarExecute();
 }
 
 void TFormEmpresas::ActBuscarExecute()
 {
-    if (listaVacia()) {
-        msInfo(QStringLiteral("No hay datos"), TituloInformacion);
+    if (avisarSiVacia(QStringLiteral("No hay datos")))
         return;
-    }
     // No permission check here.
     if (abrirLocalizar())
         abrirLocalizar()(this, descripcion().codigoModo);
@@ -112,10 +108,8 @@ void TFormEmpresas::TablaDblClick()
 
 void TFormEmpresas::ActSeleccionarExecute()
 {
-    if (listaVacia()) {
-        msInfo(QStringLiteral("No hay datos"), TituloInformacion);
+    if (avisarSiVacia(QStringLiteral("No hay datos")))
         return;
-    }
     const int codigo = consulta()->fieldByName(QStringLiteral("Codigo"))->asInteger();
     try {
         AbrirEmpresa(codigo);
@@ -151,10 +145,8 @@ bool eliminarCarpetaEmpresa(int codigo)
 
 void TFormEmpresas::ActEliminarExecute()
 {
-    if (listaVacia()) {
-        msInfo(QStringLiteral("No hay Empresas para eliminar."), TituloInformacion);
+    if (avisarSiVacia(QStringLiteral("No hay Empresas para eliminar.")))
         return;
-    }
     if (!ComprobarUsuario(QStringLiteral("altas/bajas"), false))
         return;
     motor::Field* fn = consulta()->fieldByName(QStringLiteral("Nombre"));

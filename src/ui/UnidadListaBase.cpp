@@ -285,6 +285,30 @@ bool TFormLista::listaVacia() const
     return !q || !q->isOpen() || q->recordCount() == 0;
 }
 
+bool TFormLista::avisarSiVacia(const QString& mensaje) const
+{
+    if (!listaVacia())
+        return false;
+    msInfo(mensaje, TituloInformacion);
+    return true;
+}
+
+bool TFormLista::situarTablaEdicion(motor::Table* t, const QString& codigo)
+{
+    if (!t)
+        return false;
+    if (!t->isOpen())
+        t->open();
+    else if (t->state() == motor::Dataset::State::Browse)
+        t->refresh();
+    if (irACodigo(t, codigo))
+        return true;
+    // Acting on "the current record" of the table would touch another one.
+    msError(MensajeEliminado, TituloEliminado);
+    refrescar();
+    return false;
+}
+
 QString TFormLista::codigoActual() const
 {
     motor::Query* q = consulta();
@@ -607,10 +631,8 @@ void TFormLista::ActNuevoExecute()
 
 void TFormLista::ActModificarExecute()
 {
-    if (listaVacia()) {
-        msInfo(m_d.mensajeVacio, TituloInformacion);
+    if (avisarSiVacia(m_d.mensajeVacio))
         return;
-    }
     if (!ComprobarUsuario(QStringLiteral("modificacion"), m_d.permisoSinEmpresa))
         return;
     if (!m_d.mensajeSinCodigo.isEmpty() && codigoNulo()) {
@@ -620,18 +642,8 @@ void TFormLista::ActModificarExecute()
     const QString codigo = codigoActual();
     Estado().Modo = modo::Modificar;
     motor::Table* t = tablaEdicion();
-    if (!t)
+    if (!situarTablaEdicion(t, codigo))
         return;
-    if (!t->isOpen())
-        t->open();
-    else if (t->state() == motor::Dataset::State::Browse)
-        t->refresh();
-    if (!irACodigo(t, codigo)) {
-        // Editing "the current record" of the table would change another one.
-        msError(MensajeEliminado, TituloEliminado);
-        refrescar();
-        return;
-    }
     t->edit();   // a refusal was reported by the data module (EAbort)
     abrirEdicion();
     refrescar();
@@ -639,10 +651,8 @@ void TFormLista::ActModificarExecute()
 
 void TFormLista::ActZoomExecute()
 {
-    if (listaVacia()) {
-        msInfo(m_d.mensajeVacio, TituloInformacion);
+    if (avisarSiVacia(m_d.mensajeVacio))
         return;
-    }
     if (!ComprobarUsuario(QStringLiteral("zoom"), false))
         return;
     Estado().Modo = modo::Zoom;
@@ -652,10 +662,8 @@ void TFormLista::ActZoomExecute()
 
 void TFormLista::ActEliminarExecute()
 {
-    if (listaVacia()) {
-        msInfo(m_d.mensajeVacio, TituloInformacion);
+    if (avisarSiVacia(m_d.mensajeVacio))
         return;
-    }
     if (!ComprobarUsuario(QStringLiteral("altas/bajas"), false))
         return;
     const QString codigo = codigoActual();
@@ -668,18 +676,8 @@ void TFormLista::ActEliminarExecute()
     if (Datos() && Datos()->TC)
         Datos()->TC->close();
     motor::Table* t = tablaEdicion();
-    if (!t)
+    if (!situarTablaEdicion(t, codigo))
         return;
-    if (!t->isOpen())
-        t->open();
-    else if (t->state() == motor::Dataset::State::Browse)
-        t->refresh();
-    if (!irACodigo(t, codigo)) {
-        // Deleting "the current record" of the table would delete another one.
-        msError(MensajeEliminado, TituloEliminado);
-        refrescar();
-        return;
-    }
     const QString nombre = t->fieldByName(QStringLiteral("Nombre"))->asString();
     if (!msSi(m_d.preguntaEliminar + nombre + QLatin1Char('?'), m_d.tituloEliminar))
         return;
@@ -689,10 +687,8 @@ void TFormLista::ActEliminarExecute()
 
 void TFormLista::abrirConModo(const std::function<void(TFormLista*, int)>& abrir)
 {
-    if (listaVacia()) {
-        msInfo(m_d.mensajeVacio, TituloInformacion);
+    if (avisarSiVacia(m_d.mensajeVacio))
         return;
-    }
     if (!ComprobarUsuario(QStringLiteral("localizar"), false))
         return;
     if (abrir)

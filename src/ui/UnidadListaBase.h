@@ -164,6 +164,12 @@ protected:
     // Creates the edit window and shows it modally.
     void abrirEdicion();
     bool listaVacia() const;
+    // Shows msInfo(mensaje) under "Información..." and answers true when the list is empty.
+    bool avisarSiVacia(const QString& mensaje) const;
+    // Opens (or re-reads) the edit table and moves it to the record with that
+    // code. When another seat deleted it: the data module's "ELIMINADO"
+    // message, the list re-read, and false.
+    bool situarTablaEdicion(motor::Table* t, const QString& codigo);
     // Localizar and Imprimir: empty-list message, permission "localizar", then
     // the window given the list's mode code.
     void abrirConModo(const std::function<void(TFormLista*, int)>& abrir);
