@@ -287,6 +287,7 @@ signals:
     void afterDelete();
 
 private:
+    void exigeUsoExclusivo();
     struct Impl;
     std::unique_ptr<Impl> d;
 };

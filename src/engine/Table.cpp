@@ -655,7 +655,9 @@ void Table::refresh()
     emit currentChanged();
 }
 
-void Table::pack()
+// Pack and reindex rewrite the table file: pending changes are posted first,
+// and no other seat may have the table open.
+void Table::exigeUsoExclusivo()
 {
     d->requiereAbierta();
     if (d->editando())
@@ -663,6 +665,11 @@ void Table::pack()
     Session* s = d->sesionDb();
     if (s && s->openElsewhere(d->ruta))
         throw EDBEngineError(TablaEnUso, QStringLiteral("La tabla '%1' está en uso por otro usuario.").arg(d->fichero));
+}
+
+void Table::pack()
+{
+    exigeUsoExclusivo();
     d->liberaSentencias();
     try {
         ejecuta(d->con(), QStringLiteral("VACUUM %1").arg(ident(d->db->schemaName(d->fichero))));
@@ -676,12 +683,7 @@ void Table::pack()
 
 void Table::reindex()
 {
-    d->requiereAbierta();
-    if (d->editando())
-        post();
-    Session* s = d->sesionDb();
-    if (s && s->openElsewhere(d->ruta))
-        throw EDBEngineError(TablaEnUso, QStringLiteral("La tabla '%1' está en uso por otro usuario.").arg(d->fichero));
+    exigeUsoExclusivo();
     ejecuta(d->con(), QStringLiteral("REINDEX %1").arg(d->qnombre));
     refresh();
 }
