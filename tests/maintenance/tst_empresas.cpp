@@ -33,25 +33,8 @@ const QString Precaucion = QStringLiteral("  PROCEDA CON PRECAUCIÓN YA QUE LA E
 
 void insertarEmpresa(const QString& maestra, int codigo, const QString& nombre)
 {
-    motor::Table e;
-    e.setFolder(maestra);
-    e.setTableName(QStringLiteral("Empresa.db"));
-    e.open();
-    e.insert();
-    e.fieldByName(QStringLiteral("Codigo"))->setValue(codigo);
-    e.fieldByName(QStringLiteral("Nombre"))->setValue(nombre);
-    e.fieldByName(QStringLiteral("Moneda"))->setValue(QStringLiteral("Euro"));
-    e.fieldByName(QStringLiteral("Cambio"))->setValue(166.386);
-    e.post();
-}
-
-void llenarCarpeta(const QString& maestra, int codigo)
-{
-    const QString carpeta = maestra + QStringLiteral("Emp") + QString::number(codigo) + QLatin1Char('/');
-    QDir().mkpath(carpeta);
-    for (const esquema::Tabla& t : esquema::tablas())
-        if (t.carpeta == esquema::Carpeta::Empresa)
-            motor::Database::copyFile(maestra + QStringLiteral("tablas/") + t.fichero, carpeta + t.fichero);
+    anadirFila(maestra, QStringLiteral("Empresa"),
+               {{"Codigo", codigo}, {"Nombre", nombre}, {"Moneda", QStringLiteral("Euro")}, {"Cambio", 166.386}});
 }
 
 // Master folder in the program folder: templates (with an auxiliary file and
@@ -68,8 +51,8 @@ void crearMaestra(const QString& carpeta)
     insertarEmpresa(carpeta, 7, QStringLiteral("Ventas Norte"));
     insertarEmpresa(carpeta, 8, QStringLiteral("Sin carpeta"));
     insertarEmpresa(carpeta, 9, QStringLiteral("Borrable"));
-    llenarCarpeta(carpeta, 7);
-    llenarCarpeta(carpeta, 9);
+    llenarCarpetaEmpresa(carpeta, 7);
+    llenarCarpetaEmpresa(carpeta, 9);
     sesion->close();
 }
 

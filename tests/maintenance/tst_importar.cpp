@@ -24,38 +24,7 @@ namespace {
 
 void insertarEmpresa(const QString& maestra, int codigo, const QString& nombre)
 {
-    motor::Table e;
-    e.setFolder(maestra);
-    e.setTableName(QStringLiteral("Empresa.db"));
-    e.open();
-    e.insert();
-    e.fieldByName(QStringLiteral("Codigo"))->setValue(codigo);
-    e.fieldByName(QStringLiteral("Nombre"))->setValue(nombre);
-    e.post();
-}
-
-// Copies the templates into a company folder; upper: the file names in capitals.
-void llenarCarpeta(const QString& maestra, int codigo, bool mayusculas)
-{
-    const QString carpeta = maestra + QStringLiteral("Emp") + QString::number(codigo) + QLatin1Char('/');
-    QDir().mkpath(carpeta);
-    for (const esquema::Tabla& t : esquema::tablas())
-        if (t.carpeta == esquema::Carpeta::Empresa)
-            motor::Database::copyFile(maestra + QStringLiteral("tablas/") + t.fichero,
-                                      carpeta + (mayusculas ? t.fichero.toUpper() : t.fichero));
-}
-
-void anadirFila(const QString& carpeta, const QString& tabla, const QList<QPair<QString, QVariant>>& valores)
-{
-    const esquema::Tabla& def = esquema::tabla(tabla);
-    motor::Table t;
-    t.setFolder(carpeta);
-    t.setTableName(def.fichero);
-    t.open();
-    t.insert();
-    for (const auto& v : valores)
-        t.fieldByName(v.first)->setValue(v.second);
-    t.post();
+    anadirFila(maestra, QStringLiteral("Empresa"), {{"Codigo", codigo}, {"Nombre", nombre}});
 }
 
 int filas(const QString& carpeta, const QString& tabla)
@@ -75,7 +44,7 @@ void crearMaestra(const QString& carpeta)
     crearTablasMaestras(carpeta);
     insertarEmpresa(carpeta, 7, QStringLiteral("Ventas Norte"));
     insertarEmpresa(carpeta, 8, QStringLiteral("Sin carpeta"));
-    llenarCarpeta(carpeta, 7, true);
+    llenarCarpetaEmpresa(carpeta, 7, true);
     const QString emp7 = carpeta + QStringLiteral("Emp7");
     anadirFila(emp7, QStringLiteral("Comercial"), {{"Codigo", "C1"}, {"Nombre", "Ana"}, {"NIF", "12345678-Z"}});
     anadirFila(emp7, QStringLiteral("Venta"), {{"Codigo", "1"}, {"CodigoComercial", "C1"}});

@@ -6,7 +6,10 @@
 #include "engine/Motor.h"
 
 #include <QDir>
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QVariant>
 #include <memory>
 
 // A seat on private and network folders of its own inside `carpeta`; the
@@ -30,4 +33,29 @@ inline void crearTablasMaestras(const QString& carpeta)
     for (const esquema::Tabla& t : esquema::tablas())
         motor::Database::createTable(t.carpeta == esquema::Carpeta::Maestra ? carpeta : carpeta + QStringLiteral("tablas"),
                                      t.definicion());
+}
+
+// One posted row of a table (by its schema name) in a folder.
+inline void anadirFila(const QString& carpeta, const QString& tabla, const QList<QPair<QString, QVariant>>& valores)
+{
+    motor::Table t;
+    t.setFolder(carpeta);
+    t.setTableName(esquema::tabla(tabla).fichero);
+    t.open();
+    t.insert();
+    for (const auto& v : valores)
+        t.fieldByName(v.first)->setValue(v.second);
+    t.post();
+}
+
+// The company folder "Emp<codigo>" filled with copies of the templates;
+// mayusculas: the file names in capitals.
+inline void llenarCarpetaEmpresa(const QString& maestra, int codigo, bool mayusculas = false)
+{
+    const QString carpeta = maestra + QStringLiteral("Emp") + QString::number(codigo) + QLatin1Char('/');
+    QDir().mkpath(carpeta);
+    for (const esquema::Tabla& t : esquema::tablas())
+        if (t.carpeta == esquema::Carpeta::Empresa)
+            motor::Database::copyFile(maestra + QStringLiteral("tablas/") + t.fichero,
+                                      carpeta + (mayusculas ? t.fichero.toUpper() : t.fichero));
 }
